@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QVariantList>
+
+namespace vorlane {
+
+// A question list for the next practice window: the statement and the values bound to it.
+struct PracticeListQuery
+{
+    QString sql;
+    QVariantList values;
+    bool isEmpty() const { return sql.isEmpty(); }
+};
+
+// One entry of AnswerTimeTable: a question type and its answer-timer tick.
+struct AnswerTime
+{
+    int typeId = 0;
+    int tickMs = 0;
+    friend bool operator==(const AnswerTime &, const AnswerTime &) = default;
+};
+
+// The values the whole program shares while it runs. One object, handed to whoever needs it.
+struct AppState
+{
+    // Folder of the program's resources (pic/, sound/, htm/, data/), always ending in "/".
+    QString appDir;
+    // "800" or "1024": which of the two window geometries to use.
+    QString screenLayout = QStringLiteral("1024");
+    // Subject of the mock exam last started; its question types are "tab_tx" + this number.
+    int examSubject = 1;
+    QList<AnswerTime> answerTimeTable;
+    PracticeListQuery practiceListSql;
+    QString currentChapterName;
+    bool catalogueShown = false;
+    QString firstQuestionId;
+    bool noteHasContent = false;
+    bool settingsTimesOnly = false;
+    bool musicOn = false;
+    QString musicFile;
+    int pickerExistingCount = 0;
+
+    bool compactLayout() const { return screenLayout == QLatin1String("800"); }
+    QString typeTable() const { return QStringLiteral("tab_tx%1").arg(examSubject); }
+
+    // The answer-timer tick of a question type; a type not in the table gets 600 ms.
+    int answerTickMs(int typeId) const
+    {
+        for (const AnswerTime &entry : answerTimeTable)
+            if (entry.typeId == typeId)
+                return entry.tickMs;
+        return 600;
+    }
+};
+
+} // namespace vorlane

@@ -1,0 +1,322 @@
+#include "core/store/Database.h"
+
+#include "core/store/StoreError.h"
+
+#define SQLITE_HAS_CODEC 1
+#include <sqlcipher/sqlite3.h>
+
+#include <QFileInfo>
+
+namespace vorlane {
+
+namespace {
+
+QString errorText(sqlite3 *db, int code)
+{
+    const char *message = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+    return QString::fromUtf8(message ? message : sqlite3_errstr(code));
+}
+
+} // namespace
+
+// ---- Statement ------------------------------------------------------------------------------
+
+Statement::Statement(Database *db, sqlite3_stmt *stmt, bool borrowed)
+    : m_db(db), m_stmt(stmt), m_borrowed(borrowed)
+{
+}
+
+Statement::Statement(Statement &&other) noexcept
+    : m_db(other.m_db), m_stmt(other.m_stmt), m_borrowed(other.m_borrowed)
+{
+    other.m_stmt = nullptr;
+}
+
+Statement &Statement::operator=(Statement &&other) noexcept
+{
+    if (this != &other) {
+        this->~Statement();
+        m_db = other.m_db;
+        m_stmt = other.m_stmt;
+        m_borrowed = other.m_borrowed;
+        other.m_stmt = nullptr;
+    }
+    return *this;
+}
+
+Statement::~Statement()
+{
+    if (!m_stmt)
+        return;
+    if (m_borrowed) {
+        sqlite3_reset(m_stmt);
+        sqlite3_clear_bindings(m_stmt);
+    } else {
+        sqlite3_finalize(m_stmt);
+    }
+}
+
+void Statement::fail(int code) const
+{
+    const QString sql = QString::fromUtf8(sqlite3_sql(m_stmt));
+    throw StoreError(errorText(m_db->handle(), code) + QStringLiteral(" [") + sql + QLatin1Char(']'));
+}
+
+Statement &Statement::bind(int position, const QVariant &value)
+{
+    int rc = SQLITE_OK;
+    if (value.isNull()) {
+        rc = sqlite3_bind_null(m_stmt, position);
+    } else {
+        switch (value.typeId()) {
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+            rc = sqlite3_bind_int64(m_stmt, position, value.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            rc = sqlite3_bind_double(m_stmt, position, value.toDouble());
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = value.toByteArray();
+            rc = sqlite3_bind_blob64(m_stmt, position, bytes.constData(), bytes.size(), SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QByteArray utf8 = value.toString().toUtf8();
+            rc = sqlite3_bind_text64(m_stmt, position, utf8.constData(), utf8.size(), SQLITE_TRANSIENT,
+                                     SQLITE_UTF8);
+            break;
+        }
+        }
+    }
+    if (rc != SQLITE_OK)
+        fail(rc);
+    return *this;
+}
+
+Statement &Statement::bind(const char *name, const QVariant &value)
+{
+    const int position = sqlite3_bind_parameter_index(m_stmt, name);
+    if (position == 0)
+        throw StoreError(QStringLiteral("no parameter %1 in [%2]")
+                             .arg(QString::fromUtf8(name), QString::fromUtf8(sqlite3_sql(m_stmt))));
+    return bind(position, value);
+}
+
+Statement &Statement::bindAll(const QVariantList &values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        bind(i + 1, values.at(i));
+    return *this;
+}
+
+bool Statement::next()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    fail(rc);
+}
+
+int Statement::exec()
+{
+    while (next()) {
+    }
+    return sqlite3_changes(m_db->handle());
+}
+
+void Statement::reset()
+{
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+}
+
+int Statement::columnCount() const { return sqlite3_column_count(m_stmt); }
+
+QString Statement::columnName(int column) const
+{
+    return QString::fromUtf8(sqlite3_column_name(m_stmt, column));
+}
+
+bool Statement::isNull(int column) const { return sqlite3_column_type(m_stmt, column) == SQLITE_NULL; }
+
+QString Statement::text(int column) const
+{
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    return data ? QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column)) : QString();
+}
+
+qint64 Statement::integer(int column) const { return sqlite3_column_int64(m_stmt, column); }
+
+double Statement::real(int column) const { return sqlite3_column_double(m_stmt, column); }
+
+QVariant Statement::value(int column) const
+{
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_INTEGER:
+        return integer(column);
+    case SQLITE_FLOAT:
+        return real(column);
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char *>(sqlite3_column_blob(m_stmt, column)),
+                          sqlite3_column_bytes(m_stmt, column));
+    case SQLITE_NULL:
+        return {};
+    default:
+        return text(column);
+    }
+}
+
+// ---- Database -------------------------------------------------------------------------------
+
+Database::Database(sqlite3 *db, QString path) : m_db(db), m_path(std::move(path)) {}
+
+Database::~Database()
+{
+    for (auto &[sql, stmt] : m_cache)
+        sqlite3_finalize(stmt);
+    sqlite3_close_v2(m_db);
+}
+
+Result<std::shared_ptr<Database>> Database::open(const QString &path, const QByteArray &key, Mode mode)
+{
+    const QFileInfo info(path);
+    if (mode == Mode::OpenExisting && !info.isFile())
+        return Result<std::shared_ptr<Database>>::failure(QStringLiteral("找不到题库文件：%1").arg(path));
+    if (mode == Mode::CreateNew && info.exists())
+        return Result<std::shared_ptr<Database>>::failure(QStringLiteral("文件已存在：%1").arg(path));
+
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX
+                      | (mode == Mode::CreateNew ? SQLITE_OPEN_CREATE : 0);
+    sqlite3 *raw = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, flags, nullptr);
+    std::shared_ptr<Database> db(new Database(raw, path));
+    if (rc != SQLITE_OK)
+        return Result<std::shared_ptr<Database>>::failure(errorText(raw, rc));
+
+    try {
+        if (sqlite3_key(raw, key.constData(), int(key.size())) != SQLITE_OK)
+            throw StoreError(errorText(raw, SQLITE_ERROR));
+        // A plain SQLite linked by mistake would accept the key and store the bank in clear text.
+        if (db->scalar(QStringLiteral("PRAGMA cipher_version")).toString().isEmpty())
+            throw StoreError(QStringLiteral("the SQLite library in use cannot encrypt (no cipher_version)"));
+        // A wrong key or a file that is not a bank fails only on the first real read.
+        db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        // WAL with synchronous FULL: a recorded answer is on disk when its commit returns,
+        // so neither a crash of the program nor a power loss takes it back.
+        db->execScript(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;"
+                                      "PRAGMA temp_store=MEMORY; PRAGMA busy_timeout=2000;"));
+    } catch (const StoreError &error) {
+        return Result<std::shared_ptr<Database>>::failure(error.reason());
+    }
+    return db;
+}
+
+void Database::execScript(const QString &sql)
+{
+    char *message = nullptr;
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message);
+    if (rc != SQLITE_OK) {
+        const QString reason = message ? QString::fromUtf8(message) : errorText(m_db, rc);
+        sqlite3_free(message);
+        throw StoreError(reason);
+    }
+}
+
+Statement Database::prepare(const QString &sql)
+{
+    sqlite3_stmt *stmt = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &stmt, nullptr);
+    if (rc != SQLITE_OK)
+        throw StoreError(errorText(m_db, rc) + QStringLiteral(" [") + sql + QLatin1Char(']'));
+    return Statement(this, stmt, false);
+}
+
+Statement Database::cached(const char *sql)
+{
+    auto found = m_cache.find(sql);
+    if (found == m_cache.end()) {
+        sqlite3_stmt *stmt = nullptr;
+        const int rc = sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr);
+        if (rc != SQLITE_OK)
+            throw StoreError(errorText(m_db, rc) + QStringLiteral(" [") + QString::fromUtf8(sql)
+                             + QLatin1Char(']'));
+        found = m_cache.emplace(sql, stmt).first;
+    }
+    return Statement(this, found->second, true);
+}
+
+int Database::exec(const QString &sql, const QVariantList &values)
+{
+    Statement statement = prepare(sql);
+    statement.bindAll(values);
+    return statement.exec();
+}
+
+QVariant Database::scalar(const QString &sql, const QVariantList &values)
+{
+    Statement statement = prepare(sql);
+    statement.bindAll(values);
+    return statement.next() ? statement.value(0) : QVariant();
+}
+
+qint64 Database::lastInsertRowId() const { return sqlite3_last_insert_rowid(m_db); }
+
+bool Database::tableExists(const QString &name)
+{
+    return scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table' AND name=?1 "
+                                 "COLLATE NOCASE"),
+                  {name})
+               .toInt()
+           > 0;
+}
+
+QStringList Database::userTables()
+{
+    QStringList names;
+    Statement statement = prepare(QStringLiteral(
+        "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
+        "ORDER BY name"));
+    while (statement.next())
+        names << statement.text(0);
+    return names;
+}
+
+QString Database::lastError() const { return QString::fromUtf8(sqlite3_errmsg(m_db)); }
+
+// ---- Transaction ----------------------------------------------------------------------------
+
+Transaction::Transaction(Database &db) : m_db(db)
+{
+    static quint64 serial = 0;
+    m_name = QStringLiteral("unit%1").arg(++serial);
+    m_db.execScript(QStringLiteral("SAVEPOINT ") + m_name);
+}
+
+Transaction::~Transaction()
+{
+    if (m_done)
+        return;
+    try {
+        m_db.execScript(QStringLiteral("ROLLBACK TO ") + m_name + QStringLiteral("; RELEASE ") + m_name);
+    } catch (const StoreError &) {
+        // Nothing more can be done while unwinding; SQLite has already rolled back on fatal errors.
+    }
+}
+
+void Transaction::commit()
+{
+    m_db.execScript(QStringLiteral("RELEASE ") + m_name);
+    m_done = true;
+}
+
+} // namespace vorlane
