@@ -139,9 +139,15 @@ QString typeNameOf(Database &db, int subject, int typeId)
         subject = 1;
     if (!isExamSubject(subject))
         return QStringLiteral("未知题型");
-    Statement statement = db.prepare(QStringLiteral("SELECT B1 FROM tab_tx%1 WHERE A1=?1").arg(subject));
-    statement.bind(1, typeId);
-    return statement.next() ? statement.text(0) : QStringLiteral("未知题型");
+    try {
+        Statement statement = db.prepare(QStringLiteral("SELECT B1 FROM tab_tx%1 WHERE A1=?1").arg(subject));
+        statement.bind(1, typeId);
+        if (statement.next())
+            return statement.text(0);
+    } catch (const StoreError &) {
+        // A type table that cannot be read names no type.
+    }
+    return QStringLiteral("未知题型");
 }
 
 QString typeHeadingText(Database &db, int subject, int typeId, int points, int count)
@@ -156,14 +162,19 @@ QString typeHeadingFor(Database &db, int subject, int typeId)
         subject = 1;
     if (!isExamSubject(subject))
         return QString();
-    Statement statement = db.prepare(QStringLiteral("SELECT B1, B2, B3 FROM tab_tx%1 WHERE A1=?1").arg(subject));
-    statement.bind(1, typeId);
-    if (!statement.next())
+    try {
+        Statement statement =
+            db.prepare(QStringLiteral("SELECT B1, B2, B3 FROM tab_tx%1 WHERE A1=?1").arg(subject));
+        statement.bind(1, typeId);
+        if (!statement.next())
+            return QString();
+        const int points = int(statement.integer(2));
+        const int count = int(statement.integer(1));
+        return statement.text(0) + QStringLiteral(" 每题") + QString::number(points) + QStringLiteral("分 共")
+               + QString::number(points * count) + QStringLiteral("分");
+    } catch (const StoreError &) {
         return QString();
-    const int points = int(statement.integer(2));
-    const int count = int(statement.integer(1));
-    return statement.text(0) + QStringLiteral(" 每题") + QString::number(points) + QStringLiteral("分 共")
-           + QString::number(points * count) + QStringLiteral("分");
+    }
 }
 
 QString sectionNumeral(int k)
