@@ -174,12 +174,13 @@ void ExamWindow::buildWidgets()
     tools->setSpacing(2);
     tools->addWidget(m_submit, 0, 0);
     tools->addWidget(m_answer, 0, 1);
-    tools->addWidget(m_export, 0, 2);
-    tools->addWidget(m_note, 0, 3);
+    tools->addWidget(m_note, 0, 2);
+    tools->addWidget(m_export, 0, 3);
     tools->addWidget(m_laws, 1, 0);
     tools->addWidget(m_void, 1, 1);
     tools->addWidget(m_explain, 1, 2);
     tools->addWidget(m_close, 1, 3);
+    tools->setColumnMinimumWidth(3, 1);
 
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_previous);
@@ -249,7 +250,7 @@ void ExamWindow::buildWidgets()
 void ExamWindow::applyLayout()
 {
     const bool compact = m_context.state.compactLayout();
-    const QSize button = compact ? QSize(24, 12) : QSize(34, 19);
+    const QSize button = compact ? QSize(26, 15) : QSize(34, 19);
     for (NumberButton *number : m_buttons)
         number->setFixedSize(button);
     for (QPushButton *tool : {m_submit, m_close, m_explain, m_note, m_answer, m_laws, m_void})

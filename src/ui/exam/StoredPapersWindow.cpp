@@ -51,6 +51,7 @@ StoredPapersWindow::StoredPapersWindow(UiContext &context, QWidget *parent)
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->verticalHeader()->hide();
+    m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->setColumnWidth(0, compact ? 310 : 388);
     m_list->setColumnWidth(1, compact ? 65 : 80);
     m_list->setColumnWidth(2, compact ? 65 : 80);
