@@ -89,7 +89,6 @@ struct Node
     QString code;
     QString name;  // C2, numbered
     QString label; // C1_1
-    QString guidance;
     QString plainName; // without numbering, for question texts
 };
 
@@ -366,8 +365,8 @@ void DemoBankMaker::writeQuestion(const QString &id, const QString &chapter, int
 
 void DemoBankMaker::writeComposites(const QString &chapter, int type, int count)
 {
-    const CaseText *text = caseFor(chapter);
-    QList<int> pool = text ? unitsOfCase(*text) : unitsUnder(chapter.left(2));
+    const CaseText *text = caseFor(chapter); // fillCell makes sure there is one
+    QList<int> pool = unitsOfCase(*text);
     const QString key = chapter + QString::number(type);
     int remaining = count;
     while (remaining > 0) {
