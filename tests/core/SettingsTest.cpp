@@ -2,6 +2,9 @@
 
 #include "core/settings/AnswerTimes.h"
 #include "core/settings/StartupRules.h"
+#include "core/store/BankFiles.h"
+
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -110,6 +113,60 @@ TEST(SubjectTitles, ReadsTheFiveSubjectRows)
     ASSERT_TRUE(titles.ok());
     const QMap<int, QString> expected{{1, QStringLiteral("综合知识")}, {3, QStringLiteral("实务")}};
     EXPECT_EQ(titles.value(), expected);
+}
+
+} // namespace
+} // namespace vorlane
+
+namespace vorlane {
+namespace {
+
+class StartupBankTest : public ::testing::Test
+{
+protected:
+    QString path(const char *name) const { return dir.filePath(QLatin1String(name)); }
+    QTemporaryDir dir;
+};
+
+TEST_F(StartupBankTest, OpensAGoodBank)
+{
+    ASSERT_TRUE(createEmptyBank(path("good.db")).ok());
+    EXPECT_TRUE(openBankAtStartup(BankLocation{path("good.db"), true}, dir.path()).ok());
+}
+
+TEST_F(StartupBankTest, RefusesWhatIsNoBank)
+{
+    QFile garbage(path("garbage.db"));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(8192, '\x5a'));
+    garbage.close();
+    // A database keyed like a bank but without the bank's tables.
+    {
+        auto foreign = Database::open(path("foreign.db"), bank::password(), Database::Mode::CreateNew);
+        ASSERT_TRUE(foreign.ok());
+        foreign.value()->execScript(QStringLiteral("CREATE TABLE notes (x TEXT);"));
+    }
+    // A bank under another key.
+    {
+        auto plain = Database::open(path("plain.db"), QByteArrayLiteral("another key"), Database::Mode::CreateNew);
+        ASSERT_TRUE(plain.ok());
+        createSchema(*plain.value());
+    }
+    for (const char *name : {"garbage.db", "foreign.db", "plain.db", "missing.db"}) {
+        const auto opened = openBankAtStartup(BankLocation{path(name), true}, dir.path());
+        EXPECT_FALSE(opened.ok()) << name;
+        EXPECT_FALSE(opened.reason().isEmpty()) << name;
+    }
+    EXPECT_FALSE(QFile::exists(path("missing.db")));
+}
+
+TEST_F(StartupBankTest, SeedsTheUsersBankFromTheShippedOne)
+{
+    QDir(dir.path()).mkpath(QStringLiteral("app/data"));
+    ASSERT_TRUE(createEmptyBank(path("app/data/") + QLatin1String(bank::FileName)).ok());
+    const BankLocation location{path("user/bank.db"), false};
+    EXPECT_TRUE(openBankAtStartup(location, path("app/")).ok());
+    EXPECT_TRUE(QFile::exists(location.path));
 }
 
 } // namespace

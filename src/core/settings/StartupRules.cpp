@@ -1,6 +1,8 @@
 #include "core/settings/StartupRules.h"
 
+#include "core/store/BankFiles.h"
 #include "core/store/Database.h"
+#include "core/store/Schema.h"
 #include "core/store/StoreError.h"
 
 #include <cmath>
@@ -35,6 +37,25 @@ Result<QMap<int, QString>> loadSubjectTitles(Database &db)
         return Result<QMap<int, QString>>::failure(error.reason());
     }
     return titles;
+}
+
+Result<std::shared_ptr<Database>> openBankAtStartup(const BankLocation &location, const QString &appDir)
+{
+    if (const Status seeded = seedBankIfMissing(location, appDir); !seeded)
+        return seeded;
+    auto opened = Database::open(location.path, bank::password());
+    if (!opened)
+        return opened.status();
+    std::shared_ptr<Database> db = opened.value();
+    try {
+        for (const char *table : {"tab_kmmc", "tab_answ", "tab_plan", "tab_rz", "tab_tx1"})
+            if (!db->tableExists(QLatin1String(table)))
+                return Result<std::shared_ptr<Database>>::failure(
+                    QStringLiteral("%1 is not a question bank (no %2)").arg(location.path, QLatin1String(table)));
+    } catch (const StoreError &error) {
+        return Result<std::shared_ptr<Database>>::failure(error.reason());
+    }
+    return db;
 }
 
 } // namespace vorlane
