@@ -1,6 +1,7 @@
 #include "core/practice/PracticeSession.h"
 
 #include "core/Clock.h"
+#include "core/answer/AnswerEncoding.h"
 #include "core/store/Database.h"
 #include "core/store/ProgressCounters.h"
 #include "core/store/StoreError.h"
@@ -66,6 +67,21 @@ PracticeQuestion readQuestion(const ColumnReader &columns)
 }
 
 } // namespace
+
+Result<QList<QuestionType>> loadQuestionTypes(Database &db, int subject)
+{
+    if (subject < 1 || subject > 5)
+        return Result<QList<QuestionType>>::failure(QStringLiteral("科目编号错误：%1").arg(subject));
+    try {
+        QList<QuestionType> types;
+        Statement query = db.prepare(QStringLiteral("SELECT A1, B1 FROM tab_tx%1 ORDER BY A1 ASC").arg(subject));
+        while (query.next())
+            types.append(QuestionType{int(query.integer(0)), query.text(1)});
+        return types;
+    } catch (const StoreError &error) {
+        return Status::failure(error.reason());
+    }
+}
 
 QStringList PracticeQuestion::examPoints() const
 {
@@ -182,7 +198,7 @@ Result<RecordOutcome> PracticeSession::recordAnswer(int position, const QString 
             return outcome;
         }
         const QString today = m_clock.today().toString(Qt::ISODate);
-        const bool wrongNow = answer != updated.key;
+        const bool wrongNow = !isRightAnswer(answer, updated.key);
         outcome.right = !wrongNow;
         Transaction transaction(m_db);
         if (answer != updated.windowAnswer) {
@@ -276,6 +292,18 @@ Status PracticeSession::markTimeUp(int position)
         return Status::failure(error.reason());
     }
     row(position).timeUp = QStringLiteral("Y");
+    return {};
+}
+
+Status PracticeSession::finish(const QString &elapsedTime)
+{
+    try {
+        Transaction transaction(m_db);
+        ProgressCounters(m_db, m_clock).refreshAveragesAndTime(elapsedTime);
+        transaction.commit();
+    } catch (const StoreError &error) {
+        return Status::failure(error.reason());
+    }
     return {};
 }
 

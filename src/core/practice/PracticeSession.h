@@ -32,7 +32,7 @@ struct PracticeQuestion
     int editCount = 0;   // ecount
 
     bool answeredInWindow() const { return !windowAnswer.isEmpty(); }
-    bool rightInWindow() const { return windowAnswer == key; }
+    bool rightInWindow() const { return windowAnswer == key; } // as isRightAnswer: to the character
     bool isComposite() const { return id.contains(QLatin1Char('-')); }
     // The exam points from K3 on, up to the first empty slot.
     QStringList examPoints() const;
@@ -58,6 +58,16 @@ struct RecordOutcome
 };
 
 enum class IndicatorState { NotAnswered, Right, Wrong };
+
+// A question type of the subject: its id and the caption of its button on the type board.
+struct QuestionType
+{
+    int id = 0;
+    QString name;
+};
+
+// The types of a subject (1 to 5) in ascending id order.
+Result<QList<QuestionType>> loadQuestionTypes(Database &db, int subject);
 
 // The question list of one practice window, its type filter and its groups of 20, and the
 // recording of answers. Positions are 1-based within the filtered list; 0 means none.
@@ -103,6 +113,9 @@ public:
     Status saveNote(int position, const QString &note);
     Status markTimeUp(int position);
     Result<QuestionBody> loadBody(const QString &questionId);
+
+    // Adds the window's elapsed time ("h:mm:ss") to today's log and recomputes the averages.
+    Status finish(const QString &elapsedTime);
 
 private:
     PracticeQuestion &row(int position);
