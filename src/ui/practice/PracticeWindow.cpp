@@ -353,16 +353,15 @@ void PracticeWindow::toggleAnswerView()
         m_yourAnswer->setText(yours);
         m_rightAnswer->setText(right);
     }
-    const int height = m_questionArea->height();
-    const int full = m_questionArea->width();
     const bool closing = m_answer->text() == tr("返回");
     m_answer->setText(closing ? tr("答案") : tr("返回"));
     m_answerView->raise();
-    // Slides in growing steps, letting the screen follow each one.
+    // Slides in growing steps, letting the screen follow each one; the area is measured at each
+    // step, since the screen may lay it out anew in between.
     int width = m_answerView->width();
-    for (int step = 20; closing ? width > 0 : width < full; step += 20) {
-        width = closing ? qMax(0, width - step) : qMin(full, width + step);
-        m_answerView->setGeometry(0, 0, width, height);
+    for (int step = 20; closing ? width > 0 : width < m_questionArea->width(); step += 20) {
+        width = closing ? qMax(0, width - step) : qMin(m_questionArea->width(), width + step);
+        m_answerView->setGeometry(0, 0, width, m_questionArea->height());
         m_answerView->repaint();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
