@@ -8,6 +8,10 @@
 #include "core/store/ProgressCounters.h"
 #include "core/store/Schema.h"
 
+#ifdef VORLANE_BENCH_DEMOBANK
+#include "demobank/DemoBank.h"
+#endif
+
 #include <QDir>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -107,27 +111,45 @@ void fillBank(Database &db)
     transaction.commit();
 }
 
+// The demo-bank maker's large bank when it is built, else the synthetic one above.
 struct BenchBank
 {
     QTemporaryDir dir;
     std::shared_ptr<Database> db;
+    QStringList questions;
     Clock clock;
     std::unique_ptr<ProgressCounters> counters;
 
     BenchBank() : dir(qEnvironmentVariable("VORLANE_BENCH_DIR", QDir::tempPath()) + QStringLiteral("/vorlane-bench-XXXXXX"))
     {
         const QString path = dir.filePath(QString::fromLatin1(bank::FileName));
+#ifdef VORLANE_BENCH_DEMOBANK
+        const char *source = "demo bank maker";
+        if (const Status made = demo::makeDemoBank(path, demo::DemoBankOptions{.questions = QuestionCount}); !made)
+            qFatal("%s", qPrintable(made.reason()));
+#else
+        const char *source = "synthetic";
         if (const Status created = createEmptyBank(path); !created)
             qFatal("%s", qPrintable(created.reason()));
+        if (auto made = openBank(path); made)
+            fillBank(**made);
+        else
+            qFatal("%s", qPrintable(made.reason()));
+#endif
         auto opened = openBank(path);
         if (!opened)
             qFatal("%s", qPrintable(opened.reason()));
         db = *opened;
-        fillBank(*db);
-        db->execScript(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+        if (const QString pragmas = qEnvironmentVariable("VORLANE_BENCH_PRAGMAS"); !pragmas.isEmpty())
+            db->execScript(pragmas);
+        Statement ids = db->prepare(QStringLiteral("SELECT A1 FROM tab_answ ORDER BY A1"));
+        while (ids.next())
+            questions << ids.text(0);
+        if (questions.isEmpty())
+            qFatal("the bench bank has no questions");
         counters = std::make_unique<ProgressCounters>(*db, clock);
-        std::fprintf(stderr, "bench bank: %s, %lld questions\n", qPrintable(path),
-                     db->scalar(QStringLiteral("SELECT count(*) FROM tab_answ")).toLongLong());
+        std::fprintf(stderr, "bench bank (%s): %s, %lld questions\n", source, qPrintable(path),
+                     qint64(questions.size()));
     }
 };
 
@@ -138,10 +160,10 @@ BenchBank &benchBank()
 }
 
 // Spreads the questions answered over the whole bank, so that pages are not all warm.
-QString nextQuestion(int &cursor)
+const QString &nextQuestion(const BenchBank &bank, int &cursor)
 {
-    cursor = (cursor + 7919) % QuestionCount;
-    return questionId(cursor);
+    cursor = int((cursor + 7919) % bank.questions.size());
+    return bank.questions.at(cursor);
 }
 
 // One answer as practice and exam record it: read the question's row, compute the flags from
@@ -187,7 +209,7 @@ void BM_RecordAnswerWithAllCounters(benchmark::State &state)
     int cursor = 0;
     bool right = false;
     for (auto _ : state) {
-        recordAnswer(bank, nextQuestion(cursor), right);
+        recordAnswer(bank, nextQuestion(bank, cursor), right);
         right = !right;
     }
 }
@@ -200,7 +222,7 @@ void BM_RecordAnswerSynchronousNormal(benchmark::State &state)
     int cursor = 1;
     bool right = false;
     for (auto _ : state) {
-        recordAnswer(bank, nextQuestion(cursor), right);
+        recordAnswer(bank, nextQuestion(bank, cursor), right);
         right = !right;
     }
     bank.db->execScript(QStringLiteral("PRAGMA synchronous=FULL"));
@@ -214,7 +236,7 @@ void BM_OneRowCommit(benchmark::State &state)
     for (auto _ : state) {
         Transaction transaction(*bank.db);
         bank.db->cached("UPDATE tab_answ SET E2_1=?2 WHERE A1=?1")
-            .bind(1, nextQuestion(cursor))
+            .bind(1, nextQuestion(bank, cursor))
             .bind(2, QStringLiteral("A"))
             .exec();
         transaction.commit();
