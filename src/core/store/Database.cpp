@@ -244,11 +244,12 @@ Result<std::shared_ptr<Database>> Database::open(const QString &path, const QByt
     }
 
     try {
-        // synchronous FULL: a recorded answer is on disk when its commit returns, so neither a
-        // crash of the program nor a power loss takes it back. WAL is chosen when a bank is
-        // made and stays in the file; an existing file keeps the journal it has, so opening
-        // never rewrites a file's header.
-        if (mode == Mode::CreateNew)
+        // WAL, so that a commit is one sync of the log; synchronous FULL, so that a recorded
+        // answer is on disk when its commit returns and neither a crash of the program nor a
+        // power loss takes it back. Only now, with every check passed, may the header change;
+        // a file without a key (an upgrade file) keeps the journal it has.
+        if (!key.isEmpty()
+            && db->scalar(QStringLiteral("PRAGMA journal_mode")).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
             db->execScript(QStringLiteral("PRAGMA journal_mode=WAL;"));
         // A cache of up to 64 MiB (it grows only as pages are read) keeps the catalogue, the
         // laws and the articles in memory, so recording an answer reads little from disk.
