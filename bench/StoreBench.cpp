@@ -1,7 +1,11 @@
 // What one recorded answer costs on a large bank, beside the cheapest durable write.
 //
 //   vorlane_bench [--benchmark_...]     VORLANE_BENCH_DIR=folder puts the bank there (a real
-//                                       disk, not tmpfs, or the syncs cost nothing)
+//                                       disk, not tmpfs, or the syncs cost nothing);
+//                                       VORLANE_BENCH_PRAGMAS="PRAGMA ..." runs after opening
+//                                       (synchronous=OFF shows the cost without the sync).
+// The machine is shared: compare the two with --benchmark_repetitions=5
+// --benchmark_enable_random_interleaving=true, so that both see the same load.
 
 #include "core/Clock.h"
 #include "core/store/Database.h"
