@@ -108,7 +108,7 @@ void drawRoundIcon(QPainter &p, const QSize &s, const QColor &top, const QColor 
 
 } // namespace
 
-VORLANE_PICTURE("pic/menu_background.png", QSize(1600, 1000), [](QPainter &p, const QSize &s) {
+VORLANE_PICTURE("pic/menu_background.jpg", QSize(1280, 800), [](QPainter &p, const QSize &s) {
     QLinearGradient paper(0, 0, 0, s.height());
     paper.setColorAt(0, QColor(0xfb, 0xf9, 0xf4));
     paper.setColorAt(1, QColor(0xec, 0xe4, 0xd2));
