@@ -139,8 +139,6 @@ VORLANE_PICTURE("pic/prompt_background.png", QSize(399, 110), [](QPainter &p, co
     gradient.setColorAt(0, Qt::white);
     gradient.setColorAt(1, Paper);
     p.fillRect(QRect(QPoint(0, 0), s), gradient);
-    p.setPen(QPen(QColor(0x2f, 0x5d, 0x8a, 30), 1));
-    p.drawLine(12, s.height() - 36, s.width() - 12, s.height() - 36);
 })
 
 VORLANE_PICTURE("pic/prompt_titlebar.png", QSize(399, 25), [](QPainter &p, const QSize &s) {

@@ -175,6 +175,10 @@ void PromptDialog::paintEvent(QPaintEvent *)
         p.drawPixmap(bar, m_titleBar);
     else
         p.fillRect(bar, QColor(theme::Navy));
+    // A faint rule above the buttons, wherever a long message has put them.
+    const int ruleY = m_left->y() - 6;
+    p.setPen(QColor(0x2f, 0x5d, 0x8a, 40));
+    p.drawLine(12, ruleY, width() - 12, ruleY);
     p.setPen(QColor(theme::NavyDark));
     p.drawRect(all.adjusted(0, 0, -1, -1));
 }
