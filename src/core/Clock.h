@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QDateTime>
 
+#include <utility>
+
 namespace vorlane {
 
 // "Today" and "now" for every rule that depends on them, so that tests can set the day.

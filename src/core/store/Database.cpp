@@ -21,15 +21,16 @@ QString errorText(sqlite3 *db, int code)
 
 // ---- Statement ------------------------------------------------------------------------------
 
-Statement::Statement(Database *db, sqlite3_stmt *stmt, bool borrowed)
-    : m_db(db), m_stmt(stmt), m_borrowed(borrowed)
+Statement::Statement(Database *db, sqlite3_stmt *stmt, bool *lent) : m_db(db), m_stmt(stmt), m_lent(lent)
 {
+    if (m_lent)
+        *m_lent = true;
 }
 
-Statement::Statement(Statement &&other) noexcept
-    : m_db(other.m_db), m_stmt(other.m_stmt), m_borrowed(other.m_borrowed)
+Statement::Statement(Statement &&other) noexcept : m_db(other.m_db), m_stmt(other.m_stmt), m_lent(other.m_lent)
 {
     other.m_stmt = nullptr;
+    other.m_lent = nullptr;
 }
 
 Statement &Statement::operator=(Statement &&other) noexcept
@@ -38,8 +39,9 @@ Statement &Statement::operator=(Statement &&other) noexcept
         this->~Statement();
         m_db = other.m_db;
         m_stmt = other.m_stmt;
-        m_borrowed = other.m_borrowed;
+        m_lent = other.m_lent;
         other.m_stmt = nullptr;
+        other.m_lent = nullptr;
     }
     return *this;
 }
@@ -48,9 +50,10 @@ Statement::~Statement()
 {
     if (!m_stmt)
         return;
-    if (m_borrowed) {
+    if (m_lent) {
         sqlite3_reset(m_stmt);
         sqlite3_clear_bindings(m_stmt);
+        *m_lent = false;
     } else {
         sqlite3_finalize(m_stmt);
     }
@@ -181,18 +184,19 @@ Database::Database(sqlite3 *db, QString path) : m_db(db), m_path(std::move(path)
 
 Database::~Database()
 {
-    for (auto &[sql, stmt] : m_cache)
-        sqlite3_finalize(stmt);
+    for (auto &[sql, cached] : m_cache)
+        sqlite3_finalize(cached.stmt);
     sqlite3_close_v2(m_db);
 }
 
 Result<std::shared_ptr<Database>> Database::open(const QString &path, const QByteArray &key, Mode mode)
 {
+    using Opened = Result<std::shared_ptr<Database>>;
     const QFileInfo info(path);
     if (mode == Mode::OpenExisting && !info.isFile())
-        return Result<std::shared_ptr<Database>>::failure(QStringLiteral("找不到题库文件：%1").arg(path));
+        return Opened::failure(QStringLiteral("找不到题库文件：%1").arg(path));
     if (mode == Mode::CreateNew && info.exists())
-        return Result<std::shared_ptr<Database>>::failure(QStringLiteral("文件已存在：%1").arg(path));
+        return Opened::failure(QStringLiteral("文件已存在：%1").arg(path));
 
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX
                       | (mode == Mode::CreateNew ? SQLITE_OPEN_CREATE : 0);
@@ -200,22 +204,56 @@ Result<std::shared_ptr<Database>> Database::open(const QString &path, const QByt
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, flags, nullptr);
     std::shared_ptr<Database> db(new Database(raw, path));
     if (rc != SQLITE_OK)
-        return Result<std::shared_ptr<Database>>::failure(errorText(raw, rc));
+        return Opened::failure(QStringLiteral("无法打开题库文件：%1\n%2").arg(path, errorText(raw, rc)));
 
+    // Everything up to the pragmas at the end only reads, so a file that is refused is left
+    // exactly as it was.
     try {
-        if (sqlite3_key(raw, key.constData(), int(key.size())) != SQLITE_OK)
+        // No key: an ordinary SQLite file, such as an upgrade file.
+        if (!key.isEmpty() && sqlite3_key(raw, key.constData(), int(key.size())) != SQLITE_OK)
             throw StoreError(errorText(raw, SQLITE_ERROR));
         // A plain SQLite linked by mistake would accept the key and store the bank in clear text.
         if (db->scalar(QStringLiteral("PRAGMA cipher_version")).toString().isEmpty())
             throw StoreError(QStringLiteral("the SQLite library in use cannot encrypt (no cipher_version)"));
-        // A wrong key or a file that is not a bank fails only on the first real read.
-        db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        // WAL with synchronous FULL: a recorded answer is on disk when its commit returns,
-        // so neither a crash of the program nor a power loss takes it back.
-        db->execScript(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;"
-                                      "PRAGMA temp_store=MEMORY; PRAGMA busy_timeout=2000;"));
     } catch (const StoreError &error) {
-        return Result<std::shared_ptr<Database>>::failure(error.reason());
+        return Opened::failure(error.reason());
+    }
+
+    try {
+        // A wrong key or a file that is not a bank fails only on the first real read.
+        const int tables = db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master")).toInt();
+        // SQLite takes an empty file for an empty database and would write to it; an empty
+        // file here is a copy that never finished, not a bank.
+        if (mode == Mode::OpenExisting && tables == 0)
+            return Opened::failure(QStringLiteral("%1 不是题库文件：其中没有任何数据表。").arg(path));
+        if (mode == Mode::OpenExisting) {
+            // The key only proves the first pages; damage further in would otherwise show up
+            // in the middle of a recorded answer.
+            const QString check = db->scalar(QStringLiteral("PRAGMA quick_check(1)")).toString();
+            if (check != QLatin1String("ok"))
+                return Opened::failure(QStringLiteral("题库文件已损坏：%1\n%2").arg(path, check));
+        }
+    } catch (const StoreError &error) {
+        const int code = sqlite3_errcode(raw) & 0xff;
+        if (code == SQLITE_NOTADB)
+            return Opened::failure(
+                QStringLiteral("无法打开题库文件：%1\n密码不符，或者文件已损坏、不是题库文件。").arg(path));
+        if (code == SQLITE_CORRUPT)
+            return Opened::failure(QStringLiteral("题库文件已损坏：%1\n%2").arg(path, error.reason()));
+        return Opened::failure(QStringLiteral("无法打开题库文件：%1\n%2").arg(path, error.reason()));
+    }
+
+    try {
+        // synchronous FULL: a recorded answer is on disk when its commit returns, so neither a
+        // crash of the program nor a power loss takes it back. WAL is chosen when a bank is
+        // made and stays in the file; an existing file keeps the journal it has, so opening
+        // never rewrites a file's header.
+        if (mode == Mode::CreateNew)
+            db->execScript(QStringLiteral("PRAGMA journal_mode=WAL;"));
+        db->execScript(QStringLiteral("PRAGMA synchronous=FULL; PRAGMA temp_store=MEMORY;"
+                                      "PRAGMA busy_timeout=2000;"));
+    } catch (const StoreError &error) {
+        return Opened::failure(QStringLiteral("无法打开题库文件：%1\n%2").arg(path, error.reason()));
     }
     return db;
 }
@@ -238,7 +276,7 @@ Statement Database::prepare(const QString &sql)
     const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &stmt, nullptr);
     if (rc != SQLITE_OK)
         throw StoreError(errorText(m_db, rc) + QStringLiteral(" [") + sql + QLatin1Char(']'));
-    return Statement(this, stmt, false);
+    return Statement(this, stmt, nullptr);
 }
 
 Statement Database::cached(const char *sql)
@@ -250,9 +288,12 @@ Statement Database::cached(const char *sql)
         if (rc != SQLITE_OK)
             throw StoreError(errorText(m_db, rc) + QStringLiteral(" [") + QString::fromUtf8(sql)
                              + QLatin1Char(']'));
-        found = m_cache.emplace(sql, stmt).first;
+        found = m_cache.emplace(sql, Cached{stmt, false}).first;
     }
-    return Statement(this, found->second, true);
+    // Borrowing it twice at once would let the second user reset the first one's rows.
+    if (found->second.lent)
+        return prepare(QString::fromUtf8(sql));
+    return Statement(this, found->second.stmt, &found->second.lent);
 }
 
 int Database::exec(const QString &sql, const QVariantList &values)

@@ -19,7 +19,8 @@ class Database;
 
 // A prepared statement. Values are always bound, never spliced into the text.
 // Failures raise StoreError. A statement borrowed from Database::cached() is reset,
-// not finalised, when this handle goes away, so the next user finds it ready.
+// not finalised, when this handle goes away, so the next user finds it ready; while it is
+// lent, cached() hands out a private copy of the same text instead.
 class Statement
 {
 public:
@@ -51,12 +52,12 @@ public:
 
 private:
     friend class Database;
-    Statement(Database *db, sqlite3_stmt *stmt, bool borrowed);
+    Statement(Database *db, sqlite3_stmt *stmt, bool *lent);
     [[noreturn]] void fail(int code) const;
 
     Database *m_db = nullptr;
     sqlite3_stmt *m_stmt = nullptr;
-    bool m_borrowed = false;
+    bool *m_lent = nullptr; // the cache's "in use" mark of a borrowed statement
 };
 
 // One open bank: an SQLCipher connection keyed with the bank password.
@@ -97,7 +98,12 @@ private:
 
     sqlite3 *m_db = nullptr;
     QString m_path;
-    std::unordered_map<const char *, sqlite3_stmt *> m_cache;
+    struct Cached
+    {
+        sqlite3_stmt *stmt = nullptr;
+        bool lent = false;
+    };
+    std::unordered_map<const char *, Cached> m_cache;
 };
 
 // A unit of work that commits together or not at all. Built on savepoints, so scopes nest:

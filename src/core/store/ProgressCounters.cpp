@@ -125,16 +125,21 @@ void ProgressCounters::updateExamPointCounters(const ExamPointLists &lists, Flag
 void ProgressCounters::countAnswer(const QString &chapterCode, const QStringList &examPoints,
                                    const AnswerFlags &flags)
 {
+    // Inside the caller's transaction this is one more savepoint; alone it still keeps the
+    // counters of one answer in step with each other.
+    Transaction transaction(m_db);
     updateDailyLog(flags.firstToday, flags.wrongNow, flags.wrongBefore);
     updateChapterCounters(chapterCode, flags.firstEver, flags.wrongNow);
     const ExamPointLists lists = ExamPointLists::fromPoints(examPoints);
     if (!lists.isEmpty())
         updateExamPointCounters(lists, flags.firstEver, flags.wrongNow);
+    transaction.commit();
 }
 
 void ProgressCounters::refreshAveragesAndTime(const QString &elapsedTime)
 {
     const QString today = isoDate(m_clock.today());
+    Transaction transaction(m_db);
     Statement day = m_db.cached("SELECT D1 FROM tab_rz WHERE A1=?1");
     day.bind(1, today);
     if (day.next()) {
@@ -155,6 +160,7 @@ void ProgressCounters::refreshAveragesAndTime(const QString &elapsedTime)
     m_db.cached("UPDATE tab_kmmc SET C6=CASE WHEN coalesce(D1,0)<=0 THEN '0' "
                 "ELSE printf('%.2f', (D1-coalesce(D2,0))*100.0/D1) END")
         .exec();
+    transaction.commit();
 }
 
 int ProgressCounters::paperTotalScore(int subject)

@@ -3,6 +3,7 @@
 #include "core/store/Database.h"
 #include "core/store/StoreError.h"
 
+#include <QFile>
 #include <QRegularExpression>
 
 namespace vorlane {
@@ -128,6 +129,45 @@ CREATE TABLE tab_sj (
 
 } // namespace
 
+const QStringList &fixedTableNames()
+{
+    static const QStringList names = {
+        QStringLiteral("tab_kmmc"), QStringLiteral("tab_answ"), QStringLiteral("tab_exer"),
+        QStringLiteral("tab_title"), QStringLiteral("tab_tx1"), QStringLiteral("tab_tx2"),
+        QStringLiteral("tab_tx3"), QStringLiteral("tab_tx4"), QStringLiteral("tab_tx5"),
+        QStringLiteral("tab_fgmc"), QStringLiteral("tab_rule"), QStringLiteral("tab_rz"),
+        QStringLiteral("tab_plan"), QStringLiteral("tab_cj"), QStringLiteral("tab_sj"),
+    };
+    return names;
+}
+
+Status checkBankTables(Database &db)
+{
+    try {
+        const QStringList present = db.userTables();
+        QStringList missing;
+        for (const QString &name : fixedTableNames())
+            if (!present.contains(name, Qt::CaseInsensitive))
+                missing << name;
+        if (!missing.isEmpty())
+            return Status::failure(QStringLiteral("%1 不是题库文件：缺少数据表 %2。")
+                                       .arg(db.path(), missing.join(QStringLiteral("、"))));
+    } catch (const StoreError &error) {
+        return Status::failure(error.reason());
+    }
+    return {};
+}
+
+Result<std::shared_ptr<Database>> openBank(const QString &path)
+{
+    auto db = Database::open(path, bank::password());
+    if (!db)
+        return db;
+    if (const Status checked = checkBankTables(**db); !checked)
+        return checked;
+    return db;
+}
+
 void createSchema(Database &db)
 {
     Transaction transaction(db);
@@ -144,6 +184,10 @@ Status createEmptyBank(const QString &path)
     try {
         createSchema(**db);
     } catch (const StoreError &error) {
+        // Half a bank must not be mistaken for one later.
+        db.value().reset();
+        for (const char *suffix : {"", "-wal", "-shm"})
+            QFile::remove(path + QLatin1String(suffix));
         return Status::failure(error.reason());
     }
     return {};

@@ -4,6 +4,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+
+#include <memory>
 
 namespace vorlane {
 
@@ -17,6 +20,16 @@ inline QByteArray password() { return QByteArrayLiteral("k3v9q2m8x7t4w1p6r5z0");
 // The schema version stored in PRAGMA user_version.
 inline constexpr int SchemaVersion = 1;
 } // namespace bank
+
+// The fixed tables every bank carries.
+const QStringList &fixedTableNames();
+
+// Refuses a database that lacks a fixed table: a file keyed like a bank that is not one.
+Status checkBankTables(Database &db);
+
+// Opens a bank with the bank password and checks that it is one; nothing is written to a
+// file that is refused.
+Result<std::shared_ptr<Database>> openBank(const QString &path);
 
 // Creates every fixed table of a bank in an empty database, in one transaction.
 void createSchema(Database &db);

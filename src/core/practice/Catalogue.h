@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/AppState.h"
+#include "core/Status.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace vorlane {
+
+class Database;
+
+enum class PracticeMode { NewQuestions = 1, WrongQuestions = 2, ReviewQuestions = 3 };
+
+// One row of the catalogue grid: a subject, part or chapter with its counters.
+struct CatalogueRow
+{
+    QString code;  // C1
+    QString label; // C1_1, shown on the practice window's notice board
+    QString name;  // C2
+    qint64 questions = 0;
+    qint64 done = 0;
+    qint64 answers = 0;
+    qint64 wrong = 0;
+    QString score;
+};
+
+// The four totals over the leaf chapters. The score exists only once an answer is recorded.
+struct CatalogueTotals
+{
+    static constexpr qint64 QuestionDisplayCap = 10000;
+    qint64 questions = 0; // already capped for display
+    qint64 answers = 0;
+    qint64 wrong = 0;
+    std::optional<QString> score;
+};
+
+// Catalogue rows in display order, without the hidden "xx" row.
+Result<QList<CatalogueRow>> loadCatalogue(Database &db);
+Result<CatalogueTotals> loadCatalogueTotals(Database &db);
+
+// Subject and part headings (codes of one or two characters) cannot be practised.
+bool isPractisableCode(const QString &code);
+
+// The question list of a mode for a catalogue code. The double-click start lists new
+// questions without the question-id tie-break.
+PracticeListQuery practiceListQuery(PracticeMode mode, const QString &code, bool byDoubleClick = false);
+
+} // namespace vorlane

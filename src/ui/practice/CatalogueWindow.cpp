@@ -1,0 +1,282 @@
+#include "ui/practice/CatalogueWindow.h"
+
+#include "core/AppState.h"
+#include "ui/practice/CatalogueGeometry.h"
+#include "ui/practice/PracticeWindow.h"
+#include "ui/shell/PromptDialog.h"
+#include "ui/shell/UiContext.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLCDNumber>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace vorlane::ui {
+
+namespace {
+
+// Restores the cursor when the work it covers ends, however it ends.
+struct HourglassCursor
+{
+    HourglassCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~HourglassCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+QLCDNumber *totalDisplay(const QString &name, QWidget *parent)
+{
+    auto *display = new QLCDNumber(5, parent);
+    display->setObjectName(name);
+    display->setSegmentStyle(QLCDNumber::Flat);
+    display->setFrameShape(QFrame::NoFrame);
+    return display;
+}
+
+QLabel *totalTitle(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+} // namespace
+
+CatalogueWindow::CatalogueWindow(UiContext &context, PracticeHooks hooks, QWidget *parent)
+    : QDialog(parent), m_context(context), m_hooks(std::move(hooks))
+{
+    setObjectName(QStringLiteral("catalogueWindow"));
+    setWindowTitle(tr("科目名称"));
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    buildLayout();
+}
+
+CatalogueWindow::~CatalogueWindow() = default;
+
+void CatalogueWindow::buildLayout()
+{
+    m_model = new QStandardItemModel(0, 6, this);
+    m_model->setHorizontalHeaderLabels(
+        {tr("章节名称"), tr("习题数目"), tr("已做题数"), tr("已做道次"), tr("做错道次"), tr("综合成绩")});
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("catalogueGrid"));
+    m_grid->setModel(m_model);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->verticalHeader()->hide();
+    m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    m_grid->horizontalHeader()->setStretchLastSection(true);
+    connect(m_grid, &QTableView::doubleClicked, this,
+            [this] { startPractice(PracticeMode::NewQuestions, true); });
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (current.isValid() && current.row() < m_rows.size())
+                    m_context.state.currentChapterName = m_rows.at(current.row()).label;
+            });
+
+    m_totals = new QWidget(this);
+    m_totals->setObjectName(QStringLiteral("cataloguetotals"));
+    m_totalQuestions = totalDisplay(QStringLiteral("totalQuestions"), m_totals);
+    m_totalAnswers = totalDisplay(QStringLiteral("totalAnswers"), m_totals);
+    m_totalWrong = totalDisplay(QStringLiteral("totalWrong"), m_totals);
+    m_score = new QLabel(tr("分数"), m_totals);
+    m_score->setObjectName(QStringLiteral("totalScore"));
+    m_score->setAlignment(Qt::AlignCenter);
+    auto *totals = new QVBoxLayout(m_totals);
+    totals->setContentsMargins(0, 0, 0, 0);
+    totals->setSpacing(1);
+    totals->addWidget(totalTitle(tr("总习题数"), m_totals));
+    totals->addWidget(m_totalQuestions, 1);
+    totals->addWidget(totalTitle(tr("已做题道次"), m_totals));
+    totals->addWidget(m_totalAnswers, 1);
+    totals->addWidget(totalTitle(tr("做错题道次"), m_totals));
+    totals->addWidget(m_totalWrong, 1);
+    totals->addWidget(totalTitle(tr("综合成绩"), m_totals));
+    totals->addWidget(m_score, 1);
+
+    static const char *const names[] = {"newQuestionsArea", "wrongQuestionsArea", "reviewQuestionsArea",
+                                        "settingsArea", "closeArea"};
+    for (int area = 0; area < catalogue::AreaCount; ++area) {
+        auto *button = new QPushButton(this);
+        button->setObjectName(QLatin1String(names[area]));
+        button->setToolTip(catalogue::areaCaption(area));
+        button->setCursor(Qt::PointingHandCursor);
+        button->setFlat(true);
+        // The face is in the background picture; the area only shows the mouse over it.
+        button->setStyleSheet(QStringLiteral("QPushButton { background: transparent; border: none; }"
+                                             "QPushButton:hover { border: 2px solid rgba(255, 200, 60, 200); }"));
+        m_areas[area] = button;
+    }
+    connect(m_areas[catalogue::NewQuestions], &QPushButton::clicked, this,
+            [this] { startPractice(PracticeMode::NewQuestions); });
+    connect(m_areas[catalogue::WrongQuestions], &QPushButton::clicked, this,
+            [this] { startPractice(PracticeMode::WrongQuestions); });
+    connect(m_areas[catalogue::ReviewQuestions], &QPushButton::clicked, this,
+            [this] { startPractice(PracticeMode::ReviewQuestions); });
+    connect(m_areas[catalogue::Settings], &QPushButton::clicked, this, [this] {
+        m_context.state.settingsTimesOnly = false;
+        m_hooks.openSettings(this);
+    });
+    connect(m_areas[catalogue::Close], &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void CatalogueWindow::applyLayout()
+{
+    const bool compact = m_context.state.compactLayout();
+    const catalogue::Geometry g = catalogue::geometry(compact);
+    setFixedSize(g.window);
+    m_background.load(m_context.state.appDir + catalogue::backgroundPath(compact));
+    m_grid->setGeometry(g.grid);
+    m_totals->setGeometry(g.totals);
+    for (int area = 0; area < catalogue::AreaCount; ++area)
+        m_areas[area]->setGeometry(g.areas[area]);
+    QFont gridFont = m_grid->font();
+    gridFont.setPointSize(compact ? 11 : 12);
+    m_grid->setFont(gridFont);
+    QFont titleFont = m_grid->horizontalHeader()->font();
+    titleFont.setPointSize(compact ? 9 : 10);
+    m_grid->horizontalHeader()->setFont(titleFont);
+    const bool narrowScreen = compact;
+    m_grid->setColumnWidth(0, narrowScreen ? 308 : 370);
+    for (int column = 1; column < 6; ++column)
+        m_grid->setColumnWidth(column, narrowScreen ? 50 : 65);
+}
+
+void CatalogueWindow::showError(const QString &reason)
+{
+    m_context.prompt.ask(tr("错误"), reason, PromptDialog::Single, PromptDialog::Error, QStringLiteral("NO"));
+}
+
+void CatalogueWindow::refresh()
+{
+    HourglassCursor hourglass;
+    applyLayout();
+    const Result<QList<CatalogueRow>> rows = loadCatalogue(m_context.db);
+    if (!rows) {
+        showError(rows.reason());
+        return;
+    }
+    m_rows = *rows;
+    m_model->removeRows(0, m_model->rowCount());
+    for (const CatalogueRow &row : m_rows) {
+        QList<QStandardItem *> items{new QStandardItem(row.name),
+                                     new QStandardItem(QString::number(row.questions)),
+                                     new QStandardItem(QString::number(row.done)),
+                                     new QStandardItem(QString::number(row.answers)),
+                                     new QStandardItem(QString::number(row.wrong)),
+                                     new QStandardItem(row.score)};
+        items.last()->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_model->appendRow(items);
+    }
+    const Result<CatalogueTotals> totals = loadCatalogueTotals(m_context.db);
+    if (totals) {
+        m_totalQuestions->display(int(totals->questions));
+        m_totalAnswers->display(int(totals->answers));
+        m_totalWrong->display(int(totals->wrong));
+        if (totals->score)
+            m_score->setText(*totals->score);
+    } else {
+        showError(totals.reason());
+    }
+    if (!selectCode(m_lastChapterCode) && !m_rows.isEmpty())
+        m_grid->selectRow(0);
+}
+
+QString CatalogueWindow::currentCode() const
+{
+    const QModelIndex current = m_grid->currentIndex();
+    if (!current.isValid() || current.row() >= m_rows.size())
+        return QString();
+    return m_rows.at(current.row()).code;
+}
+
+bool CatalogueWindow::selectCode(const QString &code)
+{
+    if (code.isEmpty())
+        return false;
+    for (int row = 0; row < m_rows.size(); ++row) {
+        if (m_rows.at(row).code.compare(code, Qt::CaseInsensitive) == 0) {
+            m_grid->selectRow(row);
+            m_grid->scrollTo(m_model->index(row, 0));
+            return true;
+        }
+    }
+    return false;
+}
+
+void CatalogueWindow::startPractice(PracticeMode mode, bool byDoubleClick)
+{
+    const QString code = currentCode();
+    if (code.isEmpty())
+        return;
+    m_lastChapterCode = code;
+    if (!isPractisableCode(code)) {
+        m_context.prompt.ask(tr("提示"), tr("请选择具体章节目录！"), PromptDialog::Single, PromptDialog::Information,
+                             QStringLiteral("NO"));
+        return;
+    }
+    m_context.state.practiceListSql = practiceListQuery(mode, code, byDoubleClick);
+    {
+        std::unique_ptr<PracticeWindow> practice;
+        bool opened = false;
+        {
+            HourglassCursor hourglass;
+            practice = std::make_unique<PracticeWindow>(m_context, PracticeVariant::chapter(), m_hooks, this);
+            opened = practice->picturesLoaded() && practice->openQuestionList();
+        }
+        if (opened) {
+            hide();
+            m_hooks.runModal(*practice);
+        } else if (practice->picturesLoaded() && !practice->listFailed()) {
+            static const char *const texts[] = {"恭喜，习题已做完！", "本章节下没有错题！", "本章节习题还未曾做过！"};
+            const int index = int(mode) - 1;
+            m_context.prompt.ask(tr("提示"), tr(texts[index]), PromptDialog::Single,
+                                 mode == PracticeMode::NewQuestions ? PromptDialog::Information : PromptDialog::Warning,
+                                 QStringLiteral("NO"));
+        }
+    }
+    if (isVisible())
+        refresh();
+    else
+        show();
+}
+
+void CatalogueWindow::showEvent(QShowEvent *event)
+{
+    m_context.state.catalogueShown = true;
+    refresh();
+    // Showing ends the hourglass that covered opening the window.
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+    QDialog::showEvent(event);
+}
+
+void CatalogueWindow::hideEvent(QHideEvent *event)
+{
+    m_context.state.catalogueShown = false;
+    QDialog::hideEvent(event);
+}
+
+void CatalogueWindow::closeEvent(QCloseEvent *event)
+{
+    m_context.state.catalogueShown = false;
+    QDialog::closeEvent(event);
+}
+
+void CatalogueWindow::paintEvent(QPaintEvent *event)
+{
+    if (m_background.isNull()) {
+        QDialog::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.drawPixmap(rect(), m_background);
+}
+
+} // namespace vorlane::ui

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "core/practice/Catalogue.h"
+#include "ui/practice/PracticeHooks.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QLabel;
+class QLCDNumber;
+class QPushButton;
+class QStandardItemModel;
+class QTableView;
+
+namespace vorlane::ui {
+
+struct UiContext;
+class PracticeWindow;
+
+// The subject catalogue: chapters with their counters and the bank's totals, and the three
+// ways into practice. It hides while a practice window runs and refreshes when it shows again.
+class CatalogueWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    CatalogueWindow(UiContext &context, PracticeHooks hooks, QWidget *parent = nullptr);
+    ~CatalogueWindow() override;
+
+    // Runs the practice of a mode for the current row, as the click areas do.
+    void startPractice(PracticeMode mode, bool byDoubleClick = false);
+    // Re-reads rows and totals and returns to the last practised row; runs on every show.
+    void refresh();
+
+    QString currentCode() const;
+    bool selectCode(const QString &code);
+    const QString &lastChapterCode() const { return m_lastChapterCode; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void buildLayout();
+    void applyLayout();
+    void showError(const QString &reason);
+
+    UiContext &m_context;
+    PracticeHooks m_hooks;
+    QList<CatalogueRow> m_rows;
+    QString m_lastChapterCode;
+    QPixmap m_background;
+    QTableView *m_grid = nullptr;
+    QStandardItemModel *m_model = nullptr;
+    QLCDNumber *m_totalQuestions = nullptr;
+    QLCDNumber *m_totalAnswers = nullptr;
+    QLCDNumber *m_totalWrong = nullptr;
+    QLabel *m_score = nullptr;
+    QWidget *m_totals = nullptr;
+    std::array<QPushButton *, 5> m_areas{};
+};
+
+} // namespace vorlane::ui

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QTextBrowser;
+
+namespace vorlane::ui {
+
+struct UiContext;
+
+// The note on one question: a plain text the user writes freely.
+class NoteWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    NoteWindow(UiContext &context, const QString &note, QWidget *parent = nullptr);
+    QString note() const;
+    // True when the note holds more than blanks.
+    bool hasContent() const { return !note().trimmed().isEmpty(); }
+
+private:
+    QPlainTextEdit *m_text = nullptr;
+};
+
+// The explanation of one question, read only.
+class ExplanationWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    ExplanationWindow(UiContext &context, const QString &html, QWidget *parent = nullptr);
+    QString plainText() const;
+
+private:
+    QTextBrowser *m_view = nullptr;
+};
+
+// The titles of the articles (exam points) a question tests.
+class RelatedLawsWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit RelatedLawsWindow(UiContext &context, QWidget *parent = nullptr);
+
+    // True when the question tests at least one article; the window is worth showing then.
+    bool loadExamPoints(const QString &questionId);
+    QStringList titles() const;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    UiContext &m_context;
+    QStringList m_keys; // the hidden list of article keys, in column order
+    QListWidget *m_titles = nullptr;
+    QPushButton *m_close = nullptr;
+};
+
+} // namespace vorlane::ui
