@@ -192,6 +192,20 @@ void BM_RecordAnswerWithAllCounters(benchmark::State &state)
     }
 }
 
+// The same with synchronous NORMAL, for comparison only: the bank runs at FULL.
+void BM_RecordAnswerSynchronousNormal(benchmark::State &state)
+{
+    BenchBank &bank = benchBank();
+    bank.db->execScript(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    int cursor = 1;
+    bool right = false;
+    for (auto _ : state) {
+        recordAnswer(bank, nextQuestion(cursor), right);
+        right = !right;
+    }
+    bank.db->execScript(QStringLiteral("PRAGMA synchronous=FULL"));
+}
+
 // The floor: the cheapest durable transaction on the same bank, one row written.
 void BM_OneRowCommit(benchmark::State &state)
 {
@@ -211,5 +225,6 @@ void BM_OneRowCommit(benchmark::State &state)
 
 BENCHMARK(BM_OneRowCommit)->UseRealTime()->Unit(benchmark::kMillisecond)->MinTime(3.0);
 BENCHMARK(BM_RecordAnswerWithAllCounters)->UseRealTime()->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_RecordAnswerSynchronousNormal)->UseRealTime()->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 BENCHMARK_MAIN();

@@ -1,31 +1,106 @@
+#include "app/Commands.h"
+#include "core/AppState.h"
+#include "core/Clock.h"
+#include "core/settings/StartupRules.h"
 #include "core/store/BankFiles.h"
 #include "core/store/Database.h"
-#include "core/store/Schema.h"
+#include "ui/shell/BackgroundMusic.h"
+#include "ui/shell/CommandDispatcher.h"
+#include "ui/shell/MenuWindow.h"
+#include "ui/shell/PromptDialog.h"
+#include "ui/shell/SingleInstance.h"
+#include "ui/shell/Theme.h"
+#include "ui/shell/UiContext.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
-#include <QTextStream>
+#include <QMessageBox>
+#include <QScreen>
 
-// Until the main menu exists, the program opens the bank and reports what it holds.
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+// Qt aborts with a long story when it finds no display; say it in one line instead.
+bool displayAvailable()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return true; // a platform was chosen on purpose (offscreen, vnc, …)
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+int refuse(QMessageBox::Icon icon, const QString &caption, const QString &text)
+{
+    QMessageBox box(icon, caption, text, QMessageBox::Ok);
+    box.exec();
+    return 1;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("Vorlane"));
+    using namespace vorlane;
+    if (!displayAvailable()) {
+        std::fprintf(stderr,
+                     "Vorlane needs a desktop session (no DISPLAY or WAYLAND_DISPLAY); to try it without one: "
+                     "xvfb-run -s '-screen 0 1024x768x24' %s\n",
+                     argv[0]);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vorlane"));
+
+    ui::SingleInstance instance;
+    if (instance.activateRunningInstance())
+        return 0;
+    instance.listen();
+
     const QString appDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
-    const vorlane::BankLocation location = vorlane::locateBank(QCoreApplication::arguments(), appDir);
-    QTextStream out(stdout);
-    if (const vorlane::Status seeded = vorlane::seedBankIfMissing(location, appDir); !seeded) {
-        out << seeded.reason() << Qt::endl;
-        return 1;
-    }
-    auto db = vorlane::Database::open(location.path, vorlane::bank::password());
-    if (!db) {
-        out << QStringLiteral("无法连接数据库！") << ' ' << db.reason() << Qt::endl;
-        return 1;
-    }
-    out << location.path << Qt::endl;
-    for (const QString &table : (*db)->userTables())
-        out << table << ": " << (*db)->scalar(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(table)).toInt()
-            << Qt::endl;
-    return 0;
+    ui::applyTheme(app);
+    const QString notice = QObject::tr("提示");
+
+    if (!ui::MenuWindow::artworkAvailable(appDir))
+        return refuse(QMessageBox::Warning, notice, QObject::tr("找不到主菜单文件，请重新安装本软件！"));
+
+    const BankLocation location = locateBank(QCoreApplication::arguments(), appDir);
+    const Result<std::shared_ptr<Database>> opened = openBankAtStartup(location, appDir);
+    if (!opened)
+        return refuse(QMessageBox::Critical, QObject::tr("错误"), QObject::tr("无法连接数据库！"));
+    const std::shared_ptr<Database> db = opened.value();
+
+    QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen || !isSmallFonts(screen->logicalDotsPerInchX()))
+        return refuse(QMessageBox::Warning, notice, QObject::tr("推荐您在小字体下使用本软件，请在设置后重新运行！"));
+
+    AppState state;
+    state.appDir = appDir;
+    state.screenLayout = screenLayoutFor(screen->size());
+    const Clock clock;
+    // Owned by the menu once it exists, so that they stay in front of it.
+    auto *prompt = new ui::PromptDialog;
+    auto *progress = new ui::ProgressWindow;
+    ui::BackgroundMusic music(*prompt, ui::makeFluidSynthOutput());
+    ui::UiContext context{state, *db, clock, *prompt, *progress, &music};
+    ui::CommandDispatcher dispatcher;
+    ui::MenuWindow menu(context, dispatcher);
+    prompt->setParent(&menu, prompt->windowFlags());
+    progress->setParent(&menu, progress->windowFlags());
+    app::addAllCommands(dispatcher, context, &menu);
+    menu.refreshItems();
+    QObject::connect(&instance, &ui::SingleInstance::activationRequested, &menu, [&menu] { ui::bringToFront(&menu); });
+
+    // scripts/measure-startup: the moment the menu has been painted, then leave.
+    if (qEnvironmentVariableIsSet("VORLANE_STARTUP_PROBE"))
+        QObject::connect(&menu, &ui::MenuWindow::shownAndPainted, &app, [] {
+            const auto now = std::chrono::system_clock::now().time_since_epoch();
+            std::printf("menu-shown-ns %lld\n",
+                        static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+            std::fflush(stdout);
+            QCoreApplication::quit();
+        });
+
+    menu.showOnScreen();
+    return QApplication::exec();
 }

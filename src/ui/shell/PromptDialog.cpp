@@ -1,57 +1,110 @@
 #include "ui/shell/PromptDialog.h"
 
+#include "ui/shell/Theme.h"
+
 #include <QApplication>
-#include <QHBoxLayout>
+#include <QFrame>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
-#include <QVBoxLayout>
 
 namespace vorlane::ui {
+
+namespace {
+
+QPixmap shippedPicture(const char *name)
+{
+    return QPixmap(QCoreApplication::applicationDirPath() + QStringLiteral("/pic/") + QLatin1String(name));
+}
+
+constexpr int TitleBarHeight = 25;
+constexpr int TextLeft = 56;
+constexpr int TextTop = 40;
+constexpr int ButtonTop = 80;
+
+void centreOnScreen(QWidget *window)
+{
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        window->move(screen->availableGeometry().center() - window->rect().center());
+}
+
+} // namespace
 
 PromptDialog::PromptDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("promptDialog"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setModal(true);
-    resize(m_designWidth, 110);
+    setWindowTitle(tr("提示框"));
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(14);
+    setFont(font);
+    resize(m_designWidth, DesignHeight);
+
+    m_background = shippedPicture("prompt_background.png");
+    m_titleBar = shippedPicture("prompt_titlebar.png");
+    const char *iconFiles[] = {"prompt_information.png", "prompt_warning.png", "prompt_error.png"};
+    const QStyle::StandardPixmap fallbacks[] = {QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxWarning,
+                                                QStyle::SP_MessageBoxCritical};
+    for (int i = 0; i < 3; ++i) {
+        m_icons[i] = shippedPicture(iconFiles[i]);
+        if (m_icons[i].isNull())
+            m_icons[i] = style()->standardIcon(fallbacks[i]).pixmap(32, 32);
+    }
 
     m_title = new QLabel(this);
     m_title->setObjectName(QStringLiteral("promptTitle"));
+    m_title->setStyleSheet(QStringLiteral("color: white; font-style: italic; font-weight: bold; background: transparent;"));
     m_icon = new QLabel(this);
     m_icon->setObjectName(QStringLiteral("promptIcon"));
     m_text = new QLabel(this);
     m_text->setObjectName(QStringLiteral("promptText"));
     m_text->setWordWrap(true);
+    m_text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_text->setStyleSheet(QStringLiteral("background: transparent;"));
     m_left = new QPushButton(this);
     m_left->setObjectName(QStringLiteral("promptLeft"));
     m_middle = new QPushButton(this);
     m_middle->setObjectName(QStringLiteral("promptMiddle"));
     m_right = new QPushButton(this);
     m_right->setObjectName(QStringLiteral("promptRight"));
+    for (QPushButton *button : {m_left, m_middle, m_right}) {
+        button->setFixedSize(73, 25);
+        button->setStyleSheet(QStringLiteral("QPushButton { border-radius: 11px; padding: 0; min-height: 0; }"));
+    }
     connect(m_left, &QPushButton::clicked, this, [this] { done(Left); });
     connect(m_middle, &QPushButton::clicked, this, [this] { done(Middle); });
     connect(m_right, &QPushButton::clicked, this, [this] { done(Right); });
+    arrange();
+}
 
-    auto *body = new QHBoxLayout;
-    body->addWidget(m_icon);
-    body->addWidget(m_text, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_left);
-    buttons->addWidget(m_middle);
-    buttons->addWidget(m_right);
-    buttons->addStretch();
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_title);
-    layout->addLayout(body, 1);
-    layout->addLayout(buttons);
+// Fixed places as designed; a message longer than two lines makes the box taller instead of
+// being cut off.
+void PromptDialog::arrange()
+{
+    const int w = width();
+    m_title->setGeometry(8, 0, w - 16, TitleBarHeight);
+    m_icon->setGeometry(14, 36, 32, 32);
+    const int textWidth = w - TextLeft - 12;
+    const int lineHeight = m_text->fontMetrics().height();
+    const int textHeight = qMax(m_text->heightForWidth(textWidth), lineHeight);
+    // One line sits where designed; more lines start a little higher to keep the balance.
+    const int textTop = textHeight > lineHeight ? TextTop - 8 : TextTop;
+    m_text->setGeometry(TextLeft, textTop, textWidth, textHeight);
+    const int buttonTop = qMax(ButtonTop, textTop + textHeight + 8);
+    m_left->move(64, buttonTop);
+    m_middle->move(160, buttonTop);
+    m_right->move(256, buttonTop);
+    setFixedSize(w, qMax(DesignHeight, buttonTop + 25 + 5));
 }
 
 void PromptDialog::apply(const QString &caption, const QString &text, int buttonSet, int icon,
                          const QString &modeWord)
 {
-    resize(m_designWidth, height());
+    setFixedWidth(m_designWidth);
     setWindowTitle(caption);
     m_text->setText(text);
     switch (buttonSet) {
@@ -66,15 +119,13 @@ void PromptDialog::apply(const QString &caption, const QString &text, int button
         break;
     case NarrowOk:
         m_left->setVisible(true), m_middle->setVisible(false), m_right->setVisible(false);
-        resize(200, height());
+        setFixedWidth(NarrowWidth);
         break;
     default:
         break; // an unknown set keeps the buttons of the previous call
     }
-    static const QStyle::StandardPixmap icons[] = {QStyle::SP_MessageBoxInformation,
-                                                   QStyle::SP_MessageBoxWarning,
-                                                   QStyle::SP_MessageBoxCritical};
-    m_icon->setPixmap(style()->standardIcon(icons[qBound(0, icon, 2)]).pixmap(32, 32));
+    m_lastIcon = qBound(0, icon, 2);
+    m_icon->setPixmap(m_icons[m_lastIcon]);
     m_title->setText(caption);
     const bool exam = modeWord == QLatin1String("Exam");
     m_left->setText(tr("确定"));
@@ -82,18 +133,48 @@ void PromptDialog::apply(const QString &caption, const QString &text, int button
     m_right->setText(exam ? tr("作废") : tr("取消"));
     m_lastText = text;
     m_lastCaption = caption;
+    arrange();
+    for (QPushButton *button : {m_middle, m_left, m_right})
+        if (!button->isHidden()) {
+            button->setDefault(true);
+            button->setFocus();
+            break;
+        }
 }
 
 int PromptDialog::ask(const QString &caption, const QString &text, int buttonSet, int icon,
                       const QString &modeWord)
 {
+    ++m_askCount;
     apply(caption, text, buttonSet, icon, modeWord);
     if (m_nextAnswer) {
         const int answer = *m_nextAnswer;
         m_nextAnswer.reset();
         return answer;
     }
-    return exec();
+    centreOnScreen(this);
+    // Whatever cursor the caller shows, the box is answered with the arrow.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int answer = exec();
+    QApplication::restoreOverrideCursor();
+    return answer;
+}
+
+void PromptDialog::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QRect all = rect();
+    if (!m_background.isNull())
+        p.drawPixmap(all, m_background);
+    else
+        p.fillRect(all, QColor(theme::Paper));
+    const QRect bar(0, 0, width(), TitleBarHeight);
+    if (!m_titleBar.isNull())
+        p.drawPixmap(bar, m_titleBar);
+    else
+        p.fillRect(bar, QColor(theme::Navy));
+    p.setPen(QColor(theme::NavyDark));
+    p.drawRect(all.adjusted(0, 0, -1, -1));
 }
 
 ProgressWindow::ProgressWindow(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
@@ -101,18 +182,31 @@ ProgressWindow::ProgressWindow(QWidget *parent) : QWidget(parent, Qt::Tool | Qt:
     setObjectName(QStringLiteral("progressWindow"));
     setWindowTitle(tr("进度条"));
     setCursor(Qt::WaitCursor);
-    resize(358, 63);
+    setFixedSize(358, 63);
+    auto *bevel = new QFrame(this);
+    bevel->setObjectName(QStringLiteral("progressBevel"));
+    bevel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    bevel->setLineWidth(2);
+    bevel->setGeometry(rect());
+    bevel->setStyleSheet(QStringLiteral("QFrame#progressBevel { background: #fbf8f1; border: 2px solid #2f5d8a; }"));
     m_label = new QLabel(tr("请等待..."), this);
     m_label->setObjectName(QStringLiteral("progressLabel"));
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_label);
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(16);
+    font.setBold(true);
+    m_label->setFont(font);
+    m_label->setStyleSheet(QStringLiteral("color: #800000; background: transparent;"));
+    m_label->setGeometry(16, 22, width() - 24, 22);
 }
 
 void ProgressWindow::showStage(const QString &text)
 {
     m_label->setText(text);
-    if (!isVisible())
+    if (!isVisible()) {
+        centreOnScreen(this);
         show();
+        raise();
+    }
     repaint();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

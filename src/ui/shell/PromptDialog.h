@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPixmap>
 
 #include <optional>
 
@@ -21,6 +22,10 @@ public:
     // The result of each button: left 1, right 2, middle 3.
     enum Answer { Left = 1, Right = 2, Middle = 3 };
 
+    static constexpr int DesignWidth = 399;
+    static constexpr int DesignHeight = 110;
+    static constexpr int NarrowWidth = 200;
+
     explicit PromptDialog(QWidget *parent = nullptr);
 
     // Shows the box modally and returns the button pressed. The mode word "Exam" gives the
@@ -33,9 +38,19 @@ public:
     // What the last ask() showed, for tests.
     QString lastText() const { return m_lastText; }
     QString lastCaption() const { return m_lastCaption; }
+    int lastIcon() const { return m_lastIcon; }
+    int askCount() const { return m_askCount; }
+
+public slots:
+    // Only the buttons close the box: Escape and the window manager's close do nothing.
+    void reject() override {}
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void apply(const QString &caption, const QString &text, int buttonSet, int icon, const QString &modeWord);
+    void arrange();
 
     QLabel *m_title = nullptr;
     QLabel *m_icon = nullptr;
@@ -43,10 +58,15 @@ private:
     QPushButton *m_left = nullptr;
     QPushButton *m_middle = nullptr;
     QPushButton *m_right = nullptr;
-    int m_designWidth = 399;
+    QPixmap m_background;
+    QPixmap m_titleBar;
+    QPixmap m_icons[3];
+    int m_designWidth = DesignWidth;
     std::optional<int> m_nextAnswer;
     QString m_lastText;
     QString m_lastCaption;
+    int m_lastIcon = -1;
+    int m_askCount = 0;
 };
 
 // The shared progress window that long steps show while they work.

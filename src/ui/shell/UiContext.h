@@ -8,6 +8,7 @@ class Database;
 
 namespace ui {
 
+class BackgroundMusic;
 class PromptDialog;
 class ProgressWindow;
 
@@ -20,6 +21,8 @@ struct UiContext
     const Clock &clock;
     PromptDialog &prompt;
     ProgressWindow &progress;
+    // The main window's background music, which the system settings switch; none in most tests.
+    BackgroundMusic *music = nullptr;
 };
 
 } // namespace ui

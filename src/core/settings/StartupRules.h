@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/Status.h"
+
+#include <QMap>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+
+namespace vorlane {
+
+class Database;
+struct BankLocation;
+
+// "800" when either dimension of the screen is that of an 800 by 600 screen, else "1024".
+QString screenLayoutFor(const QSize &screenSize);
+
+// Whether the windows' fixed pixel geometry will look right: the logical resolution the windows
+// are laid out in must be 96 dots per inch. A screen that the toolkit scales to that passes.
+bool isSmallFonts(double logicalDotsPerInch);
+
+// Titles of the five subjects (catalogue rows "1".."5", their C2), keyed by subject number.
+// A subject without a row is missing from the map.
+Result<QMap<int, QString>> loadSubjectTitles(Database &db);
+
+// Opens the user's bank for the program: seeds it from the demo bank on first start, opens it
+// with the bank password and checks that it holds the bank's tables. A missing, damaged or
+// foreign file gives the reason instead.
+Result<std::shared_ptr<Database>> openBankAtStartup(const BankLocation &location, const QString &appDir);
+
+} // namespace vorlane

@@ -1,0 +1,708 @@
+#include "ui/exam/ExamWindow.h"
+
+#include "core/AppState.h"
+#include "core/answer/AnswerEncoding.h"
+#include "core/exam/PaperGenerator.h"
+#include "core/exam/StoredPapers.h"
+#include "ui/exam/ExamWidgets.h"
+#include "ui/shell/PromptDialog.h"
+#include "ui/shell/UiContext.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace vorlane::ui {
+
+namespace {
+
+const char *const PictureFiles[] = {"vemoup", "vemodw", "vemoyes", "vemono", "vemoover", "vemodw_r", "vemodw_w"};
+
+QPushButton *makeButton(const QString &caption, const char *name, QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+QLabel *makeLabel(const QString &text, const char *name, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+} // namespace
+
+ExamWindow::ExamWindow(UiContext &context, QWidget *parent)
+    : QDialog(parent), m_context(context), m_paper(context.db, context.clock), m_clock(context.clock)
+{
+    setObjectName(QStringLiteral("examWindow"));
+    m_timer = new QTimer(this);
+    m_timer->setInterval(1000);
+    connect(m_timer, &QTimer::timeout, this, &ExamWindow::tick);
+    buildWidgets();
+    applyLayout();
+}
+
+ExamWindow::~ExamWindow() = default;
+
+bool ExamWindow::isClockRunning() const { return m_timer->isActive() && m_clock.isCounting(); }
+
+void ExamWindow::buildWidgets()
+{
+    m_title = makeLabel(QString(), "examTitle", this);
+    QFont bold = m_title->font();
+    bold.setBold(true);
+    m_title->setFont(bold);
+    m_number = makeLabel(QString(), "examQuestionNumber", this);
+    m_typeHeading = makeLabel(QString(), "examTypeHeading", this);
+    m_status = makeLabel(QString(), "examStatus", this);
+    m_status->setStyleSheet(QStringLiteral("color: #c00000"));
+
+    m_questionArea = new QWidget(this);
+    m_questionArea->setObjectName(QStringLiteral("examQuestionArea"));
+    m_splitter = new QSplitter(Qt::Vertical, m_questionArea);
+    m_upper = new QTextBrowser(m_splitter);
+    m_upper->setObjectName(QStringLiteral("examUpperText"));
+    m_lower = new QTextBrowser(m_splitter);
+    m_lower->setObjectName(QStringLiteral("examLowerText"));
+    for (QTextBrowser *pane : {m_upper, m_lower})
+        pane->setFocusPolicy(Qt::NoFocus);
+    auto *areaLayout = new QVBoxLayout(m_questionArea);
+    areaLayout->setContentsMargins(0, 0, 0, 0);
+    areaLayout->addWidget(m_splitter);
+
+    // The answer view slides over the question text from the left.
+    m_answerView = new QFrame(m_questionArea);
+    m_answerView->setObjectName(QStringLiteral("examAnswerView"));
+    m_answerView->setAutoFillBackground(true);
+    static_cast<QFrame *>(m_answerView)->setFrameShape(QFrame::Box);
+    m_answerTip = makeLabel(QString(), "examAnswerTip", m_answerView);
+    m_answerTip->setAlignment(Qt::AlignCenter);
+    m_yourAnswer = makeLabel(QString(), "examYourAnswer", m_answerView);
+    m_rightAnswer = makeLabel(QString(), "examRightAnswer", m_answerView);
+    auto *viewLayout = new QGridLayout(m_answerView);
+    viewLayout->addWidget(m_answerTip, 0, 0, 1, 2);
+    viewLayout->addWidget(makeLabel(tr("你的答案："), "examYourAnswerCaption", m_answerView), 1, 0);
+    viewLayout->addWidget(m_yourAnswer, 1, 1);
+    viewLayout->addWidget(makeLabel(tr("正确答案："), "examRightAnswerCaption", m_answerView), 2, 0);
+    viewLayout->addWidget(m_rightAnswer, 2, 1);
+    viewLayout->setRowStretch(3, 1);
+    viewLayout->setColumnStretch(1, 1);
+    m_answerView->setGeometry(0, 0, 0, 0);
+    m_answerView->hide();
+    m_cover = new PauseCover(m_questionArea);
+
+    m_answerPanel = new ExamAnswerPanel(this);
+    m_previous = makeButton(tr("上一题"), "examPrevious", this);
+    m_next = makeButton(tr("下一题"), "examNext", this);
+    m_submit = makeButton(tr("交卷"), "examSubmit", this);
+    m_close = makeButton(tr("关闭"), "examClose", this);
+    m_explain = makeButton(tr("解析"), "examExplain", this);
+    m_note = makeButton(tr("笔记"), "examNote", this);
+    m_answer = makeButton(tr("答案"), "examShowAnswer", this);
+    m_laws = makeButton(tr("考点"), "examLaws", this);
+    m_export = makeButton(tr("生成文档"), "examExport", this);
+    m_export->hide(); // export comes later
+    m_void = makeButton(tr("本题作废"), "examVoid", this);
+    m_settings = makeButton(tr("设置"), "examSettings", this);
+    m_desktop = makeButton(tr("桌面"), "examDesktop", this);
+    m_pause = makeButton(tr("暂停考试"), "examPause", this);
+
+    m_timePages = new QStackedWidget(this);
+    m_timePages->setObjectName(QStringLiteral("examTimePages"));
+    auto *answering = new QWidget(m_timePages);
+    m_runningTime = makeLabel(QStringLiteral("0:00:00"), "examRunningTime", answering);
+    QFont clockFont = m_runningTime->font();
+    clockFont.setPixelSize(22);
+    clockFont.setBold(true);
+    m_runningTime->setFont(clockFont);
+    m_runningTime->setAlignment(Qt::AlignCenter);
+    auto *answeringLayout = new QVBoxLayout(answering);
+    answeringLayout->setContentsMargins(0, 0, 0, 0);
+    answeringLayout->addWidget(m_runningTime);
+    answeringLayout->addWidget(m_pause, 0, Qt::AlignHCenter);
+    auto *reviewing = new QWidget(m_timePages);
+    m_usedTime = makeLabel(QString(), "examUsedTime", reviewing);
+    m_score = makeLabel(QString(), "examScore", reviewing);
+    m_score->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
+    auto *reviewingLayout = new QGridLayout(reviewing);
+    reviewingLayout->setContentsMargins(0, 0, 0, 0);
+    reviewingLayout->addWidget(makeLabel(tr("用时："), "examUsedTimeCaption", reviewing), 0, 0);
+    reviewingLayout->addWidget(m_usedTime, 0, 1);
+    reviewingLayout->addWidget(m_score, 1, 0, 1, 2);
+    m_timePages->addWidget(answering);
+    m_timePages->addWidget(reviewing);
+
+    m_board = new QWidget(this);
+    m_board->setObjectName(QStringLiteral("examNumberBoard"));
+    auto *boardLayout = new QGridLayout(m_board);
+    boardLayout->setContentsMargins(0, 0, 0, 0);
+    boardLayout->setSpacing(1);
+    m_numbers = new QButtonGroup(this);
+    m_numbers->setExclusive(true);
+    // Five columns, filled column by column.
+    for (int i = 0; i < NumberButtonCount; ++i) {
+        m_buttons[i] = new NumberButton(i + 1, m_board);
+        m_numbers->addButton(m_buttons[i], i + 1);
+        boardLayout->addWidget(m_buttons[i], i % 20, i / 20);
+    }
+    connect(m_numbers, &QButtonGroup::idClicked, this, &ExamWindow::selectRow);
+
+    auto *header = new QHBoxLayout;
+    header->addWidget(makeLabel(tr("第"), "examNumberBefore", this));
+    header->addWidget(m_number);
+    header->addWidget(makeLabel(tr("题"), "examNumberAfter", this));
+    header->addSpacing(12);
+    header->addWidget(m_typeHeading);
+    header->addSpacing(12);
+    header->addWidget(m_status, 1);
+
+    auto *tools = new QGridLayout;
+    tools->setSpacing(2);
+    tools->addWidget(m_submit, 0, 0);
+    tools->addWidget(m_answer, 0, 1);
+    tools->addWidget(m_note, 0, 2);
+    tools->addWidget(m_export, 0, 3);
+    tools->addWidget(m_laws, 1, 0);
+    tools->addWidget(m_void, 1, 1);
+    tools->addWidget(m_explain, 1, 2);
+    tools->addWidget(m_close, 1, 3);
+    tools->setColumnMinimumWidth(3, 1);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_previous);
+    bottom->addWidget(m_answerPanel, 1);
+    bottom->addWidget(m_next);
+    bottom->addSpacing(8);
+    bottom->addLayout(tools);
+
+    auto *left = new QVBoxLayout;
+    left->addLayout(header);
+    left->addWidget(m_questionArea, 1);
+    left->addLayout(bottom);
+
+    auto *board = new QGroupBox(tr("提示板"), this);
+    board->setObjectName(QStringLiteral("examBoardGroup"));
+    auto *boardColumn = new QVBoxLayout(board);
+    auto *boardTools = new QHBoxLayout;
+    boardTools->addWidget(m_settings);
+    boardTools->addWidget(m_desktop);
+    boardColumn->addLayout(boardTools);
+    boardColumn->addWidget(m_timePages);
+    boardColumn->addWidget(m_board, 0, Qt::AlignHCenter);
+    boardColumn->addStretch();
+
+    auto *body = new QHBoxLayout;
+    body->addLayout(left, 1);
+    body->addWidget(board);
+    auto *root = new QVBoxLayout(this);
+    root->setContentsMargins(6, 4, 6, 6);
+    root->setSpacing(4);
+    root->addWidget(m_title);
+    root->addLayout(body, 1);
+
+    connect(m_previous, &QPushButton::clicked, this, [this] {
+        if (m_current > 1) {
+            m_buttons[m_current - 2]->setChecked(true);
+            selectRow(m_current - 1);
+        }
+    });
+    connect(m_next, &QPushButton::clicked, this, [this] {
+        if (m_current < m_paper.questionCount()) {
+            m_buttons[m_current]->setChecked(true);
+            selectRow(m_current + 1);
+        }
+    });
+    auto submitOrClose = [this] {
+        if (m_paper.isNew())
+            submit();
+        else
+            closeReview();
+    };
+    connect(m_submit, &QPushButton::clicked, this, submitOrClose);
+    connect(m_close, &QPushButton::clicked, this, submitOrClose);
+    connect(m_pause, &QPushButton::clicked, this, &ExamWindow::togglePause);
+    connect(m_answer, &QPushButton::clicked, this, &ExamWindow::toggleAnswerView);
+    connect(m_explain, &QPushButton::clicked, this, &ExamWindow::openExplanation);
+    connect(m_note, &QPushButton::clicked, this, &ExamWindow::openNote);
+    connect(m_laws, &QPushButton::clicked, this, &ExamWindow::openExamPoints);
+    connect(m_void, &QPushButton::clicked, this, &ExamWindow::toggleVoid);
+    connect(m_desktop, &QPushButton::clicked, this, &ExamWindow::showDesktop);
+    connect(m_settings, &QPushButton::clicked, this, [this] {
+        if (m_openSettings)
+            m_openSettings();
+    });
+}
+
+void ExamWindow::applyLayout()
+{
+    const bool compact = m_context.state.compactLayout();
+    const QSize button = compact ? QSize(26, 15) : QSize(34, 19);
+    for (NumberButton *number : m_buttons)
+        number->setFixedSize(button);
+    for (QPushButton *tool : {m_submit, m_close, m_explain, m_note, m_answer, m_laws, m_void})
+        tool->setFixedWidth(compact ? 62 : 75);
+    for (QPushButton *move : {m_previous, m_next})
+        move->setFixedSize(compact ? QSize(62, 32) : QSize(78, 32));
+    if (compact) {
+        resize(773, 478);
+        m_upper->setMinimumHeight(120);
+    } else {
+        resize(1000, 700);
+    }
+}
+
+bool ExamWindow::loadPictures()
+{
+    for (int i = 0; i < PictureCount; ++i) {
+        const QString path = m_context.state.appDir + QStringLiteral("pic/") + QLatin1String(PictureFiles[i])
+                             + QStringLiteral(".png");
+        if (!m_pictures[i].load(path))
+            return false;
+    }
+    return true;
+}
+
+bool ExamWindow::openPaper(const exam::PaperIdentity &identity)
+{
+    if (!loadPictures()) {
+        fail(tr("无法提取资源文件！"));
+        return false;
+    }
+    m_context.progress.showStage(identity.mode == exam::PaperMode::New ? tr("正在出卷...") : tr("正在提取试卷..."));
+    const Status opened = m_paper.open(identity);
+    if (!opened) {
+        m_context.progress.hide();
+        fail(opened.reason());
+        return false;
+    }
+    m_belowPassMark = false;
+    preparePaperView();
+    return true;
+}
+
+void ExamWindow::preparePaperView()
+{
+    const bool review = !m_paper.isNew();
+    m_title->setText(m_paper.identity().title);
+    m_lower->hide();
+    m_submit->setEnabled(!review);
+    m_explain->setEnabled(review);
+    m_answer->setEnabled(review);
+    m_laws->setEnabled(review);
+    m_pause->setVisible(!review);
+    m_answerPanel->setEnabled(!review);
+    setWindowTitle(review ? tr("查阅试卷") : tr("正在答卷"));
+    m_timePages->setCurrentIndex(review ? 1 : 0);
+    if (review) {
+        m_usedTime->setText(m_paper.identity().timeUsed);
+        m_score->setText(tr("得分：") + QString::number(m_paper.identity().score, 'g', 12) + tr(" 分"));
+    }
+    closeAnswerView();
+    showNumberButtons(m_paper.questionCount());
+    m_clock.reset();
+    m_runningTime->setText(m_clock.elapsedText());
+    if (review) {
+        m_clock.stop();
+        m_timer->stop();
+    } else {
+        m_timer->start();
+        m_clock.start();
+    }
+}
+
+void ExamWindow::showNumberButtons(int count)
+{
+    const bool review = !m_paper.isNew();
+    for (int i = 1; i <= NumberButtonCount; ++i) {
+        NumberButton *button = m_buttons[i - 1];
+        button->setEnabled(i <= count);
+        if (review && i <= count) {
+            const bool right = m_paper.question(i).isRight();
+            button->setPictures(m_pictures[right ? Yes : No], m_pictures[right ? DownRight : DownWrong]);
+        } else {
+            button->setPictures(m_pictures[Up], m_pictures[Down]);
+        }
+    }
+    m_current = 0;
+    if (count > 0) {
+        m_buttons[0]->setChecked(true);
+        selectRow(1);
+    }
+}
+
+void ExamWindow::selectRow(int row)
+{
+    closeAnswerView();
+    if (row < 1 || row > m_paper.questionCount() || row == m_current)
+        return;
+    if (m_current >= 1 && m_paper.isNew())
+        saveCurrent(true);
+    m_current = row;
+    m_number->setText(QString::number(row));
+    m_previous->setEnabled(row >= 2);
+    m_next->setEnabled(row < m_paper.questionCount());
+    m_answerPanel->showPageForType(m_paper.question(row).type);
+    showAnswerState();
+    showQuestionText();
+    updateVoidState();
+}
+
+void ExamWindow::showAnswerState()
+{
+    const exam::PaperQuestion &question = m_paper.question(m_current);
+    m_typeHeading->setText(exam::typeHeadingFor(m_context.db, m_context.state.examSubject, question.type));
+    if (!m_paper.isNew()) {
+        m_answer->setEnabled(!isHiddenAnswerType(question.type));
+        m_explain->setEnabled(question.hasExplanation);
+        m_laws->setEnabled(!question.examPoints.isEmpty());
+    }
+    m_note->setText(question.note.trimmed().isEmpty() ? tr("笔记") : tr("有内容"));
+    m_answerPanel->restoreAnswer(question.answer, question.optionCount);
+}
+
+void ExamWindow::showQuestionText()
+{
+    const Result<exam::QuestionText> text = m_paper.questionText(m_current);
+    if (!text) {
+        fail(text.reason());
+        return;
+    }
+    if (text->hasStem) {
+        m_upper->setHtml(text->stem);
+        m_lower->setHtml(text->body);
+        if (!m_lower->isVisible()) {
+            m_lower->show();
+            m_splitter->setSizes({qMax(1, m_splitter->height() - 150), 150});
+        }
+    } else {
+        m_lower->hide();
+        m_upper->setHtml(text->body);
+    }
+}
+
+void ExamWindow::updateVoidState()
+{
+    m_status->clear();
+    m_void->setText(tr("本题作废"));
+    if (m_paper.isNew()) {
+        m_void->setEnabled(false);
+        return;
+    }
+    const exam::PaperQuestion &question = m_paper.question(m_current);
+    m_void->setEnabled(true);
+    m_laws->setEnabled(!question.examPoints.isEmpty());
+    if (question.flag == 1) {
+        m_status->setText(tr("本题已被您作废！"));
+        m_void->setText(tr("取消作废"));
+    } else if (question.flag == 2) {
+        m_status->setText(tr("本题是您加入的题目！"));
+    }
+}
+
+bool ExamWindow::saveCurrent(bool updatePicture)
+{
+    if (m_current < 1)
+        return true;
+    const QString answer = m_answerPanel->readAnswer();
+    const Status saved = m_paper.saveAnswer(m_current, answer);
+    if (!saved) {
+        fail(saved.reason());
+        return false;
+    }
+    if (updatePicture)
+        m_buttons[m_current - 1]->setNormalPicture(m_pictures[answer.isEmpty() ? Up : Over]);
+    return true;
+}
+
+void ExamWindow::tick()
+{
+    m_runningTime->setText(m_clock.elapsedText());
+    if (!m_paper.isNew() || !m_clock.isCounting())
+        return;
+    const Result<exam::ExamSettings> settings = exam::StoredPapers(m_context.db, m_context.clock).settings();
+    // Ticks can come late, so the time is up once it is reached, not only at the exact second.
+    if (settings && settings->examTimeSeconds > 0 && m_clock.elapsedSeconds() >= settings->examTimeSeconds)
+        timeUp();
+}
+
+void ExamWindow::timeUp()
+{
+    m_clock.stop();
+    m_timer->stop();
+    const QString elapsed = m_clock.elapsedText();
+    m_runningTime->setText(elapsed);
+    saveCurrent(false);
+    const Result<int> unanswered = m_paper.unansweredCount();
+    m_context.prompt.ask(tr("提示"), tr("很遗憾，考试时间到了！"), PromptDialog::Single, PromptDialog::Information);
+    if (!unanswered) {
+        fail(unanswered.reason());
+        return;
+    }
+    if (*unanswered < NumberButtonCount) {
+        // On failure the paper stays stored, ungraded; the user may submit it again.
+        gradePaper(elapsed);
+    } else {
+        m_paper.drop();
+        finish();
+    }
+}
+
+void ExamWindow::submit()
+{
+    m_clock.stop();
+    const QString elapsed = m_clock.elapsedText();
+    if (!saveCurrent(false)) {
+        m_clock.start();
+        return;
+    }
+    const Result<int> unanswered = m_paper.unansweredCount();
+    if (!unanswered) {
+        fail(unanswered.reason());
+        m_clock.start();
+        return;
+    }
+    const int open = *unanswered;
+    if (open >= NumberButtonCount) {
+        m_paper.drop();
+        finish();
+        return;
+    }
+    const QString text = open == 0 ? tr("恭喜你已经做完试卷，确定要交卷吗？")
+                                   : tr("你还有") + QString::number(open) + tr("道题未做，确定要交卷吗？");
+    switch (m_context.prompt.ask(tr("提示"), text, PromptDialog::ExamThreeWay, PromptDialog::Information,
+                                 QStringLiteral("Exam"))) {
+    case PromptDialog::Left:
+        if (!gradePaper(elapsed))
+            m_clock.start();
+        break;
+    case PromptDialog::Right:
+        if (const Status abandoned = m_paper.abandon(elapsed, open); !abandoned)
+            fail(abandoned.reason());
+        finish();
+        break;
+    default:
+        m_clock.start();
+        break;
+    }
+}
+
+bool ExamWindow::gradePaper(const QString &elapsed)
+{
+    m_context.progress.showStage(tr("正在判卷..."));
+    const Result<exam::GradeResult> graded = m_paper.grade(m_context.state.examSubject, elapsed);
+    if (!graded) {
+        // The exam window comes back usable; the paper and its answers stay as stored.
+        m_context.progress.hide();
+        fail(graded.reason());
+        activateWindow();
+        return false;
+    }
+    m_belowPassMark = graded->belowPassMark;
+    m_context.progress.showStage(tr("正在提取试卷..."));
+    const Status reopened = m_paper.open(m_paper.identity());
+    m_context.progress.hide();
+    if (!reopened) {
+        fail(reopened.reason());
+        finish();
+        return true;
+    }
+    preparePaperView();
+    activateWindow();
+    return true;
+}
+
+void ExamWindow::closeReview()
+{
+    if (m_belowPassMark)
+        m_paper.drop();
+    finish();
+}
+
+void ExamWindow::reject()
+{
+    // Closing the window goes the way of the "关闭" button: a paper being sat is submitted.
+    if (m_paper.questionCount() == 0)
+        finish();
+    else if (m_paper.isNew())
+        submit();
+    else
+        closeReview();
+}
+
+void ExamWindow::finish()
+{
+    m_timer->stop();
+    m_clock.stop();
+    if (m_paused)
+        m_cover->hide();
+    QDialog::done(QDialog::Accepted);
+}
+
+void ExamWindow::fail(const QString &message)
+{
+    m_context.prompt.ask(tr("错误"), message, PromptDialog::Single, PromptDialog::Error);
+}
+
+void ExamWindow::togglePause()
+{
+    QWidget *const paused[] = {m_submit, m_note, m_close, m_answerPanel, m_board};
+    if (!m_paused) {
+        m_paused = true;
+        m_pause->setText(tr("继续考试"));
+        m_clock.stop();
+        m_timer->stop();
+        m_previousWasEnabled = m_previous->isEnabled();
+        m_nextWasEnabled = m_next->isEnabled();
+        for (QWidget *widget : paused)
+            widget->setEnabled(false);
+        m_previous->setEnabled(false);
+        m_next->setEnabled(false);
+        m_cover->unroll();
+    } else {
+        m_paused = false;
+        m_pause->setText(tr("暂停考试"));
+        m_timer->start();
+        m_clock.start();
+        for (QWidget *widget : paused)
+            widget->setEnabled(true);
+        m_previous->setEnabled(m_previousWasEnabled);
+        m_next->setEnabled(m_nextWasEnabled);
+        m_cover->rollUp();
+    }
+}
+
+void ExamWindow::toggleAnswerView()
+{
+    if (m_current < 1)
+        return;
+    const int target = m_questionArea->width();
+    const int height = m_questionArea->height();
+    if (m_answer->text() == tr("答案")) {
+        const exam::PaperQuestion &question = m_paper.question(m_current);
+        const QString yours = m_answerPanel->readAnswer();
+        m_answerTip->setText(isRightAnswer(yours, question.key) ? tr("恭喜你，做对了！")
+                                                                 : tr("很遗憾，做错了，请继续努力！"));
+        m_yourAnswer->setText(displayAnswer(m_answerPanel->page(), yours));
+        m_rightAnswer->setText(displayAnswer(m_answerPanel->page(), question.key));
+        m_answer->setText(tr("返回"));
+        m_answerView->raise();
+        m_answerView->show();
+        int width = 0;
+        for (int step = 20; width < target; step += 20) {
+            width = qMin(target, width + step);
+            m_answerView->setGeometry(0, 0, width, height);
+            m_answerView->repaint();
+        }
+    } else {
+        m_answer->setText(tr("答案"));
+        int width = m_answerView->width();
+        for (int step = 20; width >= 1; step += 20) {
+            width = qMax(0, width - step);
+            m_answerView->setGeometry(0, 0, width, height);
+            m_answerView->repaint();
+        }
+        m_answerView->hide();
+    }
+}
+
+void ExamWindow::closeAnswerView()
+{
+    if (m_answer->text() != tr("答案"))
+        m_answer->setText(tr("答案"));
+    m_answerView->setGeometry(0, 0, 0, m_questionArea->height());
+    m_answerView->hide();
+}
+
+void ExamWindow::openExplanation()
+{
+    const Result<QString> html = m_paper.explanation(m_current);
+    if (!html) {
+        fail(html.reason());
+        return;
+    }
+    ExamTextDialog dialog(tr("解析"), *html, this);
+    dialog.exec();
+}
+
+void ExamWindow::openNote()
+{
+    if (m_current < 1)
+        return;
+    ExamNoteDialog dialog(m_paper.question(m_current).note, this);
+    dialog.exec();
+    // The note belongs to this paper's row only, not to the question's own row.
+    if (const Status saved = m_paper.saveNote(m_current, dialog.note()); !saved)
+        fail(saved.reason());
+    m_note->setText(dialog.note().trimmed().isEmpty() ? tr("笔记") : tr("有内容"));
+}
+
+void ExamWindow::openExamPoints()
+{
+    const Result<QString> html = m_paper.relatedArticles(m_current);
+    if (!html) {
+        fail(html.reason());
+        return;
+    }
+    if (html->isEmpty())
+        return;
+    ExamTextDialog dialog(tr("相关考点"), *html, this);
+    dialog.exec();
+}
+
+void ExamWindow::toggleVoid()
+{
+    if (m_current < 1 || m_paper.isNew())
+        return;
+    const bool voiding = m_void->text() == tr("本题作废");
+    if (const Status saved = m_paper.setVoided(m_current, voiding); !saved) {
+        fail(saved.reason());
+        return;
+    }
+    m_status->setText(voiding ? tr("本题已被您作废！") : tr("本题曾被作废，现已被您取消！"));
+    m_void->setText(voiding ? tr("取消作废") : tr("本题作废"));
+}
+
+void ExamWindow::showDesktop()
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->isVisible())
+            window->showMinimized();
+}
+
+void ExamWindow::keyPressEvent(QKeyEvent *event)
+{
+    int option = -1;
+    switch (panelKeyAction(m_answerPanel->page(), event->key(), &option)) {
+    case PanelKey::Previous:
+        if (m_previous->isEnabled())
+            m_previous->click();
+        return;
+    case PanelKey::Next:
+        if (m_next->isEnabled())
+            m_next->click();
+        return;
+    case PanelKey::Option:
+        if (m_answerPanel->isEnabled())
+            m_answerPanel->pressOption(option);
+        return;
+    case PanelKey::None:
+        break;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace vorlane::ui

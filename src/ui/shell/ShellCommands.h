@@ -1,0 +1,43 @@
+#pragma once
+
+#include "ui/shell/UiContext.h"
+
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace vorlane::ui {
+
+class CommandDispatcher;
+
+// What the shell's commands reach outside the program. The program uses the defaults; window
+// tests put recorders in their place.
+struct ShellServices
+{
+    // Hands a page to the desktop's viewer; a missing page is passed over without a word.
+    std::function<void(const QString &path)> openPage;
+    // The system message box, for the plan check on quitting.
+    std::function<QMessageBox::StandardButton(QMessageBox::Icon, const QString &caption, const QString &text,
+                                              QMessageBox::StandardButtons)>
+        systemMessage;
+};
+
+ShellServices defaultShellServices();
+
+// The shell's own command words: "music", "sztime", "fg", "lxfs", "help", "about", "quit".
+void addShellCommands(CommandDispatcher &dispatcher, UiContext &context, QWidget *menuWindow,
+                      ShellServices services = defaultShellServices());
+
+// The pages beside the program, relative to its folder.
+QString lawsPagePath();
+QString contactsPagePath();
+QString helpPagePath();
+
+// Opens the system settings in their music face, or with timesOnly in their answer-times face.
+// Every window's settings button comes here. Defined with the settings window.
+void openSystemSettings(UiContext &context, QWidget *parent, bool timesOnly = false);
+
+} // namespace vorlane::ui

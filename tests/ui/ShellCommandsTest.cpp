@@ -1,0 +1,185 @@
+#include "ShellFixture.h"
+#include "UiTest.h"
+
+#include "ui/shell/CommandDispatcher.h"
+#include "ui/shell/InfoWindows.h"
+#include "ui/shell/MenuWindow.h"
+#include "ui/shell/ShellCommands.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTextBrowser>
+
+using namespace vorlane;
+using ui::CommandDispatcher;
+
+namespace {
+
+struct SystemMessage
+{
+    QMessageBox::Icon icon;
+    QString caption;
+    QString text;
+    QMessageBox::StandardButtons buttons;
+};
+
+// The shell's commands on a fixture, with the desktop and the system message box recorded.
+struct ShellCommands
+{
+    explicit ShellCommands(QMessageBox::StandardButton answer = QMessageBox::Ok)
+    {
+        menu.show();
+        ui::ShellServices services;
+        services.openPage = [this](const QString &path) { pages.append(path); };
+        services.systemMessage = [this, answer](QMessageBox::Icon icon, const QString &caption, const QString &text,
+                                                QMessageBox::StandardButtons buttons) {
+            messages.append({icon, caption, text, buttons});
+            return answer;
+        };
+        ui::addShellCommands(dispatcher, *fixture.context, &menu, services);
+    }
+
+    test::ShellFixture fixture;
+    CommandDispatcher dispatcher;
+    QWidget menu;
+    QStringList pages;
+    QList<SystemMessage> messages;
+};
+
+} // namespace
+
+class ShellCommandsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void theTableServesItsExactWordsOnly()
+    {
+        ShellCommands shell;
+        for (const char *word : {"music", "sztime", "fg", "lxfs", "help", "about", "quit"})
+            QVERIFY2(shell.dispatcher.serves(QLatin1String(word)), word);
+        for (const char *word : {"FG", "Fg", "fg ", " fg", "QUIT", "quit ", "About", "", "lnst", "zsd"}) {
+            QVERIFY2(!shell.dispatcher.serves(QLatin1String(word)), word);
+            QVERIFY2(!shell.dispatcher.dispatch(QLatin1String(word)), word);
+        }
+        QVERIFY(shell.pages.isEmpty());
+        QVERIFY(shell.messages.isEmpty());
+        QVERIFY(shell.menu.isVisible());
+    }
+
+    void pagesOpenBesideTheProgram()
+    {
+        ShellCommands shell;
+        QVERIFY(shell.dispatcher.dispatch(QStringLiteral("fg")));
+        QVERIFY(shell.dispatcher.dispatch(QStringLiteral("lxfs")));
+        const QString appDir = shell.fixture.state.appDir;
+        QCOMPARE(shell.pages, QStringList({appDir + QStringLiteral("htm/法规选编.htm"),
+                                          appDir + QStringLiteral("htm/发行站及专业书店联系方式.htm")}));
+        // Both pages ship with the program.
+        for (const QString &page : std::as_const(shell.pages))
+            QVERIFY2(QFile::exists(page), qPrintable(page));
+    }
+
+    void theHelpIsShownInsideTheProgram()
+    {
+        ShellCommands shell;
+        QString shownText;
+        test::whenModalShows([&](QWidget *modal) {
+            QCOMPARE(modal->objectName(), QStringLiteral("helpWindow"));
+            shownText = modal->findChild<QTextBrowser *>(QStringLiteral("helpBrowser"))->toPlainText();
+            QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("helpClose")), Qt::LeftButton);
+        });
+        QVERIFY(shell.dispatcher.dispatch(QStringLiteral("help")));
+        QVERIFY(shownText.contains(QStringLiteral("章节练习")));
+        QVERIFY(shownText.contains(QStringLiteral("模拟考试")));
+    }
+
+    void aMissingHelpPageGivesNoMessage()
+    {
+        ShellCommands shell;
+        shell.fixture.state.appDir = shell.fixture.dir.path() + QStringLiteral("/nowhere/");
+        QVERIFY(shell.dispatcher.dispatch(QStringLiteral("help")));
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QCOMPARE(shell.fixture.prompt.askCount(), 0);
+    }
+
+    void theAboutWindowShowsTheSameTwiceAndCloses()
+    {
+        ShellCommands shell;
+        QStringList seen;
+        for (int round = 0; round < 2; ++round) {
+            test::whenModalShows([&](QWidget *modal) {
+                QCOMPARE(modal->windowTitle(), QStringLiteral("关于"));
+                QString texts;
+                for (const QLabel *label : modal->findChildren<QLabel *>())
+                    texts += label->text();
+                seen.append(texts);
+                QVERIFY(!modal->findChild<QLabel *>(QStringLiteral("aboutBanner"))->pixmap().isNull());
+                QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("aboutClose")), Qt::LeftButton);
+            });
+            QVERIFY(shell.dispatcher.dispatch(QStringLiteral("about")));
+        }
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen.at(0), seen.at(1));
+        QVERIFY(seen.at(0).contains(QStringLiteral("Vorlane")));
+        QVERIFY(shell.menu.isVisible());
+    }
+
+    void quitComparesTodayWithThePlan_data()
+    {
+        QTest::addColumn<QVariantList>("plan"); // PlanMark, PlanAmount, PlanTime
+        QTest::addColumn<QVariantList>("today"); // A2, D1; empty for no row
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("closed");
+        const QVariant null;
+        QTest::newRow("no log row, plan 0") << QVariantList{0, 0, 0} << QVariantList{} << int(QMessageBox::Ok)
+                                             << QStringLiteral("恭喜完成今日学习计划！") << true;
+        QTest::newRow("no log row, plan 1, cancel")
+            << QVariantList{0, 1, 0} << QVariantList{} << int(QMessageBox::Cancel)
+            << QStringLiteral("还未完成今日学习计划，要退出吗？") << false;
+        QTest::newRow("below, ok") << QVariantList{0, 5, 0} << QVariantList{4, QStringLiteral("01:00:00")}
+                                    << int(QMessageBox::Ok) << QStringLiteral("还未完成今日学习计划，要退出吗？")
+                                    << true;
+        QTest::newRow("minutes 29 of 30") << QVariantList{1, 0, 30} << QVariantList{0, QStringLiteral("0:29:59")}
+                                           << int(QMessageBox::Cancel)
+                                           << QStringLiteral("还未完成今日学习计划，要退出吗？") << false;
+        QTest::newRow("above") << QVariantList{0, 5, 0} << QVariantList{6, QStringLiteral("00:00:10")}
+                                << int(QMessageBox::Ok) << QStringLiteral("超额完成学习计划，要注意休息呦！") << true;
+        QTest::newRow("mode 2 does nothing") << QVariantList{2, 5, 5} << QVariantList{} << int(QMessageBox::Ok)
+                                              << QString() << false;
+        QTest::newRow("null plan is 0") << QVariantList{null, null, null} << QVariantList{null, null}
+                                         << int(QMessageBox::Ok) << QStringLiteral("恭喜完成今日学习计划！") << true;
+    }
+
+    void quitComparesTodayWithThePlan()
+    {
+        QFETCH(QVariantList, plan);
+        QFETCH(QVariantList, today);
+        QFETCH(int, answer);
+        QFETCH(QString, text);
+        QFETCH(bool, closed);
+        ShellCommands shell(static_cast<QMessageBox::StandardButton>(answer));
+        shell.fixture.exec(QStringLiteral("INSERT INTO tab_plan (PlanMark, PlanAmount, PlanTime) VALUES (?, ?, ?)"), plan);
+        if (!today.isEmpty())
+            shell.fixture.exec(QStringLiteral("INSERT INTO tab_rz (A1, A2, D1) VALUES ('2026-12-10', ?, ?)"), today);
+
+        QVERIFY(shell.dispatcher.dispatch(QStringLiteral("quit")));
+        if (text.isEmpty()) {
+            QVERIFY(shell.messages.isEmpty());
+        } else {
+            QCOMPARE(shell.messages.size(), 1);
+            const SystemMessage &message = shell.messages.first();
+            QCOMPARE(message.caption, QStringLiteral("提示"));
+            QCOMPARE(message.text, text);
+            const bool question = text.startsWith(QStringLiteral("还未"));
+            QCOMPARE(message.icon, question ? QMessageBox::Question : QMessageBox::Information);
+            QCOMPARE(message.buttons, question ? QMessageBox::Ok | QMessageBox::Cancel
+                                               : QMessageBox::StandardButtons(QMessageBox::Ok));
+        }
+        QCOMPARE(!shell.menu.isVisible(), closed);
+    }
+};
+
+VORLANE_UI_TEST(ShellCommandsTest)
+#include "ShellCommandsTest.moc"
