@@ -2,14 +2,21 @@
 #include "UiTest.h"
 
 #include "ui/practice/CatalogueWindow.h"
+#include "ui/widgets/AnswerPanel.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <algorithm>
 
 using namespace vorlane;
 using namespace vorlane::test;
 
-// Saves pictures of the catalogue and the practice window in both layouts to the folder named by
-// VORLANE_SCREENSHOT_DIR, for a person to look at; does nothing without it.
+// Drivers for a person, not tests: they do nothing unless asked. VORLANE_SCREENSHOT_DIR saves
+// pictures of the catalogue and the practice window in both layouts there; VORLANE_TIMING_BANK
+// (a large bank, e.g. made by vorlane_demobank --questions 100000) times a mode's click to the
+// first question shown and "下一题" to the next question shown, through the real windows.
 class PracticeScreenshotTest : public QObject
 {
     Q_OBJECT
@@ -69,6 +76,52 @@ private slots:
         QTest::qWait(50);
         catalogue.grab().save(folder + QStringLiteral("/catalogue%1.png").arg(layout));
         click(&catalogue, QStringLiteral("newQuestionsArea"));
+    }
+
+    void timeTheWindows()
+    {
+        const QString source = qEnvironmentVariable("VORLANE_TIMING_BANK");
+        if (source.isEmpty())
+            QSKIP("VORLANE_TIMING_BANK not set");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("bank.db"));
+        QVERIFY(QFile::copy(source, path));
+        auto db = Database::open(path, bank::password());
+        QVERIFY(db.ok());
+        const QString chapter =
+            (*db)->scalar(QStringLiteral("SELECT A10 FROM tab_answ GROUP BY A10 ORDER BY count(*) DESC LIMIT 1")).toString();
+        AppState state;
+        state.appDir = qEnvironmentVariable("VORLANE_TEST_APPDIR") + QLatin1Char('/');
+        Clock clock;
+        ui::PromptDialog prompt;
+        ui::ProgressWindow progress;
+        ui::UiContext context{state, **db, clock, prompt, progress};
+        ui::PracticeHooks hooks;
+        QElapsedTimer timer;
+        qint64 toFirst = 0;
+        QList<double> nexts;
+        hooks.runModal = [&](QDialog &dialog) {
+            dialog.show(); // the first question is shown as the window shows
+            toFirst = timer.elapsed();
+            auto &practice = static_cast<ui::PracticeWindow &>(dialog);
+            for (int i = 0; i < 60; ++i) {
+                practice.answerPanel()->pressOption(i % 4);
+                QElapsedTimer next;
+                next.start();
+                click(&practice, QStringLiteral("nextButton"));
+                nexts << next.nsecsElapsed() / 1e6;
+            }
+            dialog.close();
+            return 0;
+        };
+        ui::CatalogueWindow catalogue(context, hooks);
+        catalogue.show();
+        QVERIFY(catalogue.selectCode(chapter));
+        timer.start();
+        click(&catalogue, QStringLiteral("newQuestionsArea"));
+        std::sort(nexts.begin(), nexts.end());
+        qInfo("chapter %s: mode click to first question %lld ms; next question median %.1f ms, max %.1f ms",
+              qPrintable(chapter), toFirst, nexts.value(nexts.size() / 2), nexts.value(nexts.size() - 1));
     }
 };
 
