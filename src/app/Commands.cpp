@@ -1,5 +1,7 @@
 #include "app/Commands.h"
 
+#include "ui/exam/ExamCommands.h"
+#include "ui/practice/PracticeCommands.h"
 #include "ui/shell/CommandDispatcher.h"
 #include "ui/shell/ShellCommands.h"
 #include "ui/shell/UiContext.h"
@@ -9,7 +11,8 @@ namespace vorlane::app {
 void addAllCommands(ui::CommandDispatcher &dispatcher, ui::UiContext &context, QWidget *menuWindow)
 {
     ui::addShellCommands(dispatcher, context, menuWindow);
-    // Each subsystem's words follow, one call each.
+    ui::addPracticeCommands(dispatcher, context, menuWindow);
+    ui::addExamCommands(dispatcher, context, menuWindow);
 }
 
 } // namespace vorlane::app
