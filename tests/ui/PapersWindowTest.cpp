@@ -77,14 +77,18 @@ private slots:
         QString title;
         QString score;
         // The review is modal: look at it and close it from inside its own loop.
-        QTimer::singleShot(50, &window, [&] {
+        QTimer poll;
+        poll.setInterval(10);
+        connect(&poll, &QTimer::timeout, &window, [&] {
             auto *exam = qobject_cast<ui::ExamWindow *>(QApplication::activeModalWidget());
-            if (!exam)
+            if (!exam || !exam->isVisible())
                 return;
+            poll.stop();
             title = exam->windowTitle();
             score = child<QLabel>(*exam, "examScore")->text();
             QTest::mouseClick(child<QPushButton>(*exam, "examClose"), Qt::LeftButton);
         });
+        poll.start();
         QTest::mouseClick(child<QPushButton>(window, "papersOpen"), Qt::LeftButton);
         QCOMPARE(title, QStringLiteral("查阅试卷"));
         QCOMPARE(score, QStringLiteral("得分：1 分"));
