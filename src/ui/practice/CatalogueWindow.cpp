@@ -72,6 +72,8 @@ void CatalogueWindow::buildLayout()
     m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     m_grid->horizontalHeader()->setStretchLastSection(true);
+    // The counter columns are narrow: their titles need all of it.
+    m_grid->setStyleSheet(QStringLiteral("QHeaderView::section { padding: 2px 0px; }"));
     connect(m_grid, &QTableView::doubleClicked, this,
             [this] { startPractice(PracticeMode::NewQuestions, true); });
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,

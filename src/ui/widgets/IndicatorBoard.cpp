@@ -77,6 +77,7 @@ IndicatorBoard::IndicatorBoard(IndicatorPictures pictures, QWidget *parent)
         button->setEnabled(false);
         button->setFocusPolicy(Qt::NoFocus);
         button->setCaptionRightMargin(9);
+        button->setMinimumSize(34, 22);
         m_group->addButton(button, i);
         grid->addWidget(button, i / 5, i % 5);
         m_buttons[i] = button;
