@@ -155,6 +155,23 @@ private slots:
         QCOMPARE(window->session().indicatorState(2), IndicatorState::Right);
     }
 
+    void clearingAChoiceEmptiesTheWindowAnswerOnly()
+    {
+        PracticeUiBank bank;
+        bank.addQuestions(2, 66);
+        auto window = bank.openPractice();
+        click(window.get(), QStringLiteral("option1A"));
+        click(window.get(), QStringLiteral("nextButton"));
+        click(window.get(), QStringLiteral("previousButton"));
+        QVERIFY(window->answerPanel()->option(1, 0)->isChecked()); // restored from the window's answer
+        click(window.get(), QStringLiteral("option1A"));           // toggled off again
+        click(window.get(), QStringLiteral("nextButton"));
+        QCOMPARE(bank.column(QStringLiteral("q001"), "E2_1"), QString());
+        QCOMPARE(bank.column(QStringLiteral("q001"), "E2"), QStringLiteral("A"));
+        QCOMPARE(bank.column(QStringLiteral("q001"), "E3").toInt(), 1);
+        QCOMPARE(window->session().indicatorState(1), IndicatorState::NotAnswered);
+    }
+
     void cutsTheListInGroupsOfTwenty_data()
     {
         QTest::addColumn<int>("questions");
