@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 
 #include <chrono>
@@ -33,6 +34,7 @@ bool displayAvailable()
 int refuse(QMessageBox::Icon icon, const QString &caption, const QString &text)
 {
     QMessageBox box(icon, caption, text, QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setText(QObject::tr("确定"));
     box.exec();
     return 1;
 }

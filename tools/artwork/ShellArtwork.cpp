@@ -108,7 +108,7 @@ void drawRoundIcon(QPainter &p, const QSize &s, const QColor &top, const QColor 
 
 } // namespace
 
-VORLANE_PICTURE("pic/menu_background.png", QSize(1600, 1000), [](QPainter &p, const QSize &s) {
+VORLANE_PICTURE("pic/menu_background.jpg", QSize(1280, 800), [](QPainter &p, const QSize &s) {
     QLinearGradient paper(0, 0, 0, s.height());
     paper.setColorAt(0, QColor(0xfb, 0xf9, 0xf4));
     paper.setColorAt(1, QColor(0xec, 0xe4, 0xd2));
@@ -139,8 +139,6 @@ VORLANE_PICTURE("pic/prompt_background.png", QSize(399, 110), [](QPainter &p, co
     gradient.setColorAt(0, Qt::white);
     gradient.setColorAt(1, Paper);
     p.fillRect(QRect(QPoint(0, 0), s), gradient);
-    p.setPen(QPen(QColor(0x2f, 0x5d, 0x8a, 30), 1));
-    p.drawLine(12, s.height() - 36, s.width() - 12, s.height() - 36);
 })
 
 VORLANE_PICTURE("pic/prompt_titlebar.png", QSize(399, 25), [](QPainter &p, const QSize &s) {

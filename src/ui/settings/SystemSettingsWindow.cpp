@@ -85,11 +85,12 @@ void SystemSettingsWindow::buildMusicFace()
 void SystemSettingsWindow::buildTimesFace()
 {
     setFixedSize(Width, TitleHeight + TimesFaceHeight);
-    placedLabel(tr("答题时间设置"), "timesLabel", this, 16, TitleHeight + 2, 200);
+    placedLabel(tr("答题时间设置"), "timesLabel", this, 12, TitleHeight + 1, 200)
+        ->setStyleSheet(QStringLiteral("color: #1e3f61; font-weight: bold;"));
     m_scroll = new QScrollArea(this);
     m_scroll->setObjectName(QStringLiteral("timesArea"));
     m_scroll->setGeometry(8, TitleHeight + 22, Width - 16, 110);
-    m_scroll->setWidgetResizable(false);
+    m_scroll->setWidgetResizable(true);
     auto *rows = new QWidget;
     rows->setObjectName(QStringLiteral("timesRows"));
     rows->setStyleSheet(QStringLiteral("QWidget#timesRows { background: white; }"));
@@ -114,7 +115,8 @@ void SystemSettingsWindow::buildTimesFace()
         unit->setGeometry(150, top + 4, 40, 20);
         m_edits.append(edit);
     }
-    rows->resize(Width - 40, static_cast<int>(list.size()) * 20 + 10);
+    // The rows are placed by hand, so the area learns their height from this minimum.
+    rows->setMinimumSize(200, static_cast<int>(list.size()) * 20 + 8);
     m_scroll->setWidget(rows);
 
     m_close->setGeometry(280, TitleHeight + 137, 68, 26);

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QGridLayout>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -76,15 +77,19 @@ QLabel *styledLabel(const QString &text, const char *cssClass, QWidget *parent)
 
 QStringList MenuWindow::artworkFiles()
 {
-    return {QStringLiteral("pic/menu_background.png"), QStringLiteral("pic/menu_banner.png"),
+    return {QStringLiteral("pic/menu_background.jpg"), QStringLiteral("pic/menu_banner.png"),
             QStringLiteral("pic/menu_logo.png")};
 }
 
 bool MenuWindow::artworkAvailable(const QString &appDir)
 {
-    for (const QString &file : artworkFiles())
-        if (QPixmap(appDir + file).isNull())
+    // Reading the headers is enough to tell a missing or foreign file, and keeps the start quick;
+    // the menu decodes the pictures once when it is made.
+    for (const QString &file : artworkFiles()) {
+        QImageReader reader(appDir + file);
+        if (!reader.canRead() || !reader.size().isValid())
             return false;
+    }
     return true;
 }
 
@@ -94,7 +99,7 @@ MenuWindow::MenuWindow(UiContext &context, CommandDispatcher &dispatcher, QWidge
     setObjectName(QStringLiteral("menuWindow"));
     setWindowTitle(QStringLiteral("Vorlane"));
     setStyleSheet(QString::fromUtf8(MenuStyle));
-    m_background = QPixmap(m_context.state.appDir + QStringLiteral("pic/menu_background.png"));
+    m_background = QPixmap(m_context.state.appDir + QStringLiteral("pic/menu_background.jpg"));
     m_logo = QPixmap(m_context.state.appDir + QStringLiteral("pic/menu_logo.png"));
     m_banner = QPixmap(m_context.state.appDir + QStringLiteral("pic/menu_banner.png"));
 
@@ -334,9 +339,14 @@ void MenuWindow::paintEvent(QPaintEvent *)
     QPainter p(this);
     const QRect area = rect();
     if (!m_background.isNull()) {
-        const QPixmap scaled = m_background.scaled(area.size(), Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
-        p.drawPixmap(area.topLeft(), scaled, QRect((scaled.width() - area.width()) / 2,
-                                                   scaled.height() - area.height(), area.width(), area.height()));
+        // Scaled once per size: painting must stay cheap, the menu is repainted behind every window.
+        if (m_scaledBackground.size() != area.size()) {
+            const QPixmap scaled =
+                m_background.scaled(area.size(), Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+            m_scaledBackground = scaled.copy((scaled.width() - area.width()) / 2, scaled.height() - area.height(),
+                                             area.width(), area.height());
+        }
+        p.drawPixmap(area.topLeft(), m_scaledBackground);
     } else {
         p.fillRect(area, QColor(theme::Paper));
     }

@@ -62,6 +62,7 @@ private:
     UiContext &m_context;
     CommandDispatcher &m_dispatcher;
     QPixmap m_background;
+    QPixmap m_scaledBackground;
     QPixmap m_logo;
     QPixmap m_banner;
     QMap<QString, QPushButton *> m_items;

@@ -57,14 +57,12 @@ PromptDialog::PromptDialog(QWidget *parent) : QDialog(parent)
 
     m_title = new QLabel(this);
     m_title->setObjectName(QStringLiteral("promptTitle"));
-    m_title->setStyleSheet(QStringLiteral("color: white; font-style: italic; font-weight: bold; background: transparent;"));
     m_icon = new QLabel(this);
     m_icon->setObjectName(QStringLiteral("promptIcon"));
     m_text = new QLabel(this);
     m_text->setObjectName(QStringLiteral("promptText"));
     m_text->setWordWrap(true);
     m_text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_text->setStyleSheet(QStringLiteral("background: transparent;"));
     m_left = new QPushButton(this);
     m_left->setObjectName(QStringLiteral("promptLeft"));
     m_middle = new QPushButton(this);
@@ -73,8 +71,12 @@ PromptDialog::PromptDialog(QWidget *parent) : QDialog(parent)
     m_right->setObjectName(QStringLiteral("promptRight"));
     for (QPushButton *button : {m_left, m_middle, m_right}) {
         button->setFixedSize(73, 25);
-        button->setStyleSheet(QStringLiteral("QPushButton { border-radius: 11px; padding: 0; min-height: 0; }"));
     }
+    // One sheet for the whole box: each sheet set on a widget costs a style pass at start-up.
+    setStyleSheet(QStringLiteral(
+        "QLabel { background: transparent; }"
+        "QLabel#promptTitle { color: white; font-style: italic; font-weight: bold; }"
+        "QPushButton { border-radius: 11px; padding: 0; min-height: 0; }"));
     connect(m_left, &QPushButton::clicked, this, [this] { done(Left); });
     connect(m_middle, &QPushButton::clicked, this, [this] { done(Middle); });
     connect(m_right, &QPushButton::clicked, this, [this] { done(Right); });
@@ -173,6 +175,10 @@ void PromptDialog::paintEvent(QPaintEvent *)
         p.drawPixmap(bar, m_titleBar);
     else
         p.fillRect(bar, QColor(theme::Navy));
+    // A faint rule above the buttons, wherever a long message has put them.
+    const int ruleY = m_left->y() - 6;
+    p.setPen(QColor(0x2f, 0x5d, 0x8a, 40));
+    p.drawLine(12, ruleY, width() - 12, ruleY);
     p.setPen(QColor(theme::NavyDark));
     p.drawRect(all.adjusted(0, 0, -1, -1));
 }
@@ -188,15 +194,15 @@ ProgressWindow::ProgressWindow(QWidget *parent) : QWidget(parent, Qt::Tool | Qt:
     bevel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     bevel->setLineWidth(2);
     bevel->setGeometry(rect());
-    bevel->setStyleSheet(QStringLiteral("QFrame#progressBevel { background: #fbf8f1; border: 2px solid #2f5d8a; }"));
     m_label = new QLabel(tr("请等待..."), this);
     m_label->setObjectName(QStringLiteral("progressLabel"));
     QFont font(QStringLiteral("宋体"));
     font.setPixelSize(16);
     font.setBold(true);
     m_label->setFont(font);
-    m_label->setStyleSheet(QStringLiteral("color: #800000; background: transparent;"));
     m_label->setGeometry(16, 22, width() - 24, 22);
+    setStyleSheet(QStringLiteral("QFrame#progressBevel { background: #fbf8f1; border: 2px solid #2f5d8a; }"
+                                 "QLabel#progressLabel { color: #800000; background: transparent; }"));
 }
 
 void ProgressWindow::showStage(const QString &text)

@@ -7,6 +7,7 @@
 #include "ui/shell/InfoWindows.h"
 
 #include <QDesktopServices>
+#include <QAbstractButton>
 #include <QFileInfo>
 #include <QUrl>
 #include <QWidget>
@@ -27,6 +28,10 @@ ShellServices defaultShellServices()
     services.systemMessage = [](QMessageBox::Icon icon, const QString &caption, const QString &text,
                                 QMessageBox::StandardButtons buttons) {
         QMessageBox box(icon, caption, text, buttons);
+        if (QAbstractButton *ok = box.button(QMessageBox::Ok))
+            ok->setText(QObject::tr("确定"));
+        if (QAbstractButton *cancel = box.button(QMessageBox::Cancel))
+            cancel->setText(QObject::tr("取消"));
         return static_cast<QMessageBox::StandardButton>(box.exec());
     };
     return services;
