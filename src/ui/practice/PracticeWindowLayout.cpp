@@ -27,7 +27,8 @@ namespace {
 class TurningMark : public QWidget
 {
 public:
-    explicit TurningMark(QWidget *parent) : QWidget(parent)
+    explicit TurningMark(QWidget *parent)
+        : QWidget(parent)
     {
         setObjectName(QStringLiteral("practiceAnimation"));
         setFixedSize(36, 36);
@@ -81,9 +82,10 @@ void PracticeWindow::buildLayout()
 {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     // Disabled commands read grey, enabled ones black and blue under the mouse.
-    setStyleSheet(QStringLiteral("QPushButton { color: black; padding: 2px 4px; } QPushButton:hover { color: blue; }"
-                                 "QPushButton:disabled { color: gray; }"
-                                 "QGroupBox { margin-top: 8px; padding-top: 2px; }"));
+    setStyleSheet(
+        QStringLiteral("QPushButton { color: black; padding: 2px 4px; } QPushButton:hover { color: blue; }"
+                       "QPushButton:disabled { color: gray; }"
+                       "QGroupBox { margin-top: 8px; padding-top: 2px; }"));
 
     m_header = new QLabel(this);
     m_header->setObjectName(QStringLiteral("questionHeader"));
@@ -117,7 +119,8 @@ void PracticeWindow::buildLayout()
     m_answerView = new QFrame(m_questionArea);
     m_answerView->setObjectName(QStringLiteral("answerView"));
     m_answerView->setAutoFillBackground(true);
-    m_answerView->setStyleSheet(QStringLiteral("#answerView { background: #fdf8e4; border: 1px solid #b8a870; }"));
+    m_answerView->setStyleSheet(
+        QStringLiteral("#answerView { background: #fdf8e4; border: 1px solid #b8a870; }"));
     m_resultLine = new QLabel(m_answerView);
     m_resultLine->setObjectName(QStringLiteral("resultLine"));
     m_yourAnswer = new QLineEdit(m_answerView);
@@ -208,8 +211,8 @@ void PracticeWindow::buildLayout()
     // One row of commands, in the order a user reaches for them.
     auto *commands = new QHBoxLayout;
     commands->setSpacing(3);
-    for (QPushButton *button : {m_previous, m_next, m_submit, m_answer, m_explanation, m_note, m_examPoints, m_void,
-                                m_settings, m_desktop, m_close})
+    for (QPushButton *button : { m_previous, m_next, m_submit, m_answer, m_explanation, m_note, m_examPoints,
+             m_void, m_settings, m_desktop, m_close })
         commands->addWidget(button);
 
     auto *body = new QHBoxLayout;
@@ -241,7 +244,7 @@ void PracticeWindow::buildTypeBoard()
     for (PictureButton *button : std::as_const(m_typeButtons))
         delete button;
     m_typeButtons.clear();
-    QList<QuestionType> all{QuestionType{0, tr("任意")}};
+    QList<QuestionType> all { QuestionType { 0, tr("任意") } };
     all += m_types;
     for (int i = 0; i < all.size(); ++i) {
         const QuestionType &type = all.at(i);
