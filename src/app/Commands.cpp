@@ -11,7 +11,6 @@ namespace vorlane::app {
 void addAllCommands(ui::CommandDispatcher &dispatcher, ui::UiContext &context, QWidget *menuWindow)
 {
     ui::addShellCommands(dispatcher, context, menuWindow);
-    // Each subsystem's words follow, one call each.
     ui::addPracticeCommands(dispatcher, context, menuWindow);
     ui::addExamCommands(dispatcher, context, menuWindow);
 }

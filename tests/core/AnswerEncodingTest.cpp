@@ -1,3 +1,4 @@
+#include "core/AppState.h"
 #include "core/answer/AnswerEncoding.h"
 
 #include <gtest/gtest.h>
@@ -260,4 +261,13 @@ TEST(RightAnswer, OutOfOrderKeyIsNeverMatchedThroughThePanel)
     pressOption(state, 0);
     EXPECT_FALSE(isRightAnswer(readAnswer(state), QStringLiteral("CA")));
     EXPECT_TRUE(isRightAnswer(readAnswer(state), QStringLiteral("AC")));
+}
+
+TEST(AnswerTimes, TypeMissingFromTheTableTicksEvery600Ms)
+{
+    AppState state;
+    state.answerTimeTable = {{61, 900}, {66, 1200}};
+    const struct { int typeId; int tickMs; } cases[] = {{61, 900}, {66, 1200}, {67, 600}, {0, 600}};
+    for (const auto &c : cases)
+        EXPECT_EQ(state.answerTickMs(c.typeId), c.tickMs) << "type " << c.typeId;
 }

@@ -72,6 +72,29 @@ TEST(OpenBank, OpensAFreshBankAndCountsItsTables)
     EXPECT_EQ((*opened)->scalar(QStringLiteral("PRAGMA synchronous")).toInt(), 2); // FULL
 }
 
+// A bank left in another journal (a maker that switched it off for speed) is opened in WAL;
+// a file without a key, such as an upgrade file, keeps its journal.
+TEST(OpenBank, BankIsOpenedInWalPlainFileKeepsItsJournal)
+{
+    TestBank bank;
+    bank.db().execScript(QStringLiteral("PRAGMA journal_mode=DELETE"));
+    bank.close();
+    {
+        auto opened = openBank(bank.path());
+        ASSERT_TRUE(opened) << opened.reason().toStdString();
+        EXPECT_EQ((*opened)->scalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
+    }
+    const QString plainPath = QDir(bank.dir()).filePath(QStringLiteral("upgrade.db"));
+    {
+        auto plain = Database::open(plainPath, QByteArray(), Database::Mode::CreateNew);
+        ASSERT_TRUE(plain) << plain.reason().toStdString();
+        (*plain)->execScript(QStringLiteral("CREATE TABLE tab_sj (sjbs TEXT, cpbs TEXT)"));
+    }
+    auto plain = Database::open(plainPath, QByteArray());
+    ASSERT_TRUE(plain) << plain.reason().toStdString();
+    EXPECT_EQ((*plain)->scalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("delete"));
+}
+
 TEST(OpenBank, BankIsEncrypted)
 {
     TestBank bank;

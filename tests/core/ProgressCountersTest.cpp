@@ -151,6 +151,8 @@ TEST_F(CounterBank, ChapterCountersTable)
         {"201010", Y, N, {"201010", "2010", "20", "2"}, {1, 1, 0}},
         // A chapter without its own row still counts for its ancestors.
         {"102099", N, Y, {"1020", "10", "1"}, {0, 1, 1}},
+        // A code longer than a chapter's still walks down through every prefix.
+        {"1010109", Y, N, {"101010", "1010", "10", "1"}, {1, 1, 0}},
         // A part heading's code walks up from its own length.
         {"2010", Y, Y, {"2010", "20", "2"}, {1, 1, 1}},
     };

@@ -2,6 +2,11 @@
 #include "UiTest.h"
 
 #include "ui/practice/CatalogueWindow.h"
+#include "ui/practice/PracticeCommands.h"
+#include "ui/shell/CommandDispatcher.h"
+
+#include <QApplication>
+#include <QTimer>
 
 #include <QLCDNumber>
 #include <QLabel>
@@ -163,6 +168,28 @@ private slots:
         click(&catalogue, QStringLiteral("closeArea"));
         QVERIFY(!catalogue.isVisible());
         QVERIFY(!bank.state.catalogueShown);
+    }
+
+    void theMenuWordsOpenTheCatalogueUntilItIsClosed()
+    {
+        PracticeUiBank bank;
+        ui::CommandDispatcher dispatcher;
+        QWidget menu;
+        ui::addPracticeCommands(dispatcher, bank.context, &menu);
+        for (const char *word : {"lx", "lx2", "lx3", "lx4", "lx5"}) {
+            bool seen = false;
+            QTimer::singleShot(0, [&] {
+                for (QWidget *window : QApplication::topLevelWidgets()) {
+                    if (auto *catalogue = qobject_cast<CatalogueWindow *>(window); catalogue && catalogue->isVisible()) {
+                        seen = catalogue->isModal() || catalogue->windowModality() == Qt::ApplicationModal;
+                        QVERIFY(!QApplication::overrideCursor()); // the hourglass ends once it shows
+                        click(catalogue, QStringLiteral("closeArea"));
+                    }
+                }
+            });
+            QVERIFY(dispatcher.dispatch(QLatin1String(word)));
+            QVERIFY2(seen, word);
+        }
     }
 };
 

@@ -283,6 +283,25 @@ private slots:
         QCOMPARE(shown, (QStringList{QStringLiteral("第3条 订立"), QStringLiteral("第12条 违约")}));
     }
 
+    void theExplanationOpensOnceAnswered()
+    {
+        PracticeUiBank bank;
+        bank.addQuestions(1);
+        bank.exec(QStringLiteral("UPDATE tab_exer SET jx='<p>要约到达受要约人时生效。</p>'"));
+        QString shown;
+        bank.hooks.runModal = [&](QDialog &dialog) {
+            if (auto *explanation = qobject_cast<ui::ExplanationWindow *>(&dialog))
+                shown = explanation->plainText();
+            return 0;
+        };
+        auto window = bank.openPractice();
+        QVERIFY(!isEnabledButton(window.get(), QStringLiteral("explanationButton")));
+        choose(*window, "B");
+        click(window.get(), QStringLiteral("submitButton"));
+        click(window.get(), QStringLiteral("explanationButton"));
+        QCOMPARE(shown, QStringLiteral("要约到达受要约人时生效。"));
+    }
+
     void theQuestionTimerWarnsOnceAndMarksTheQuestion()
     {
         PracticeUiBank bank;

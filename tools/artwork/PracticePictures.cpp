@@ -44,7 +44,7 @@ void drawIndicator(QPainter &p, const QSize &s, bool pressed, Mark mark)
     if (mark == Mark::None)
         return;
     // The mark sits in the lower right corner so that the button's number stays readable.
-    const QRectF corner(s.width() - 13, s.height() - 13, 10, 10);
+    const QRectF corner(s.width() - 11, s.height() / 2.0 - 4, 8, 8);
     p.setPen(QPen(mark == Mark::Right ? QColor(0x1e, 0x8c, 0x3a) : QColor(0xc8, 0x1e, 0x1e), 2.2,
                   Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
@@ -60,7 +60,7 @@ void drawIndicator(QPainter &p, const QSize &s, bool pressed, Mark mark)
     }
 }
 
-const QSize IndicatorSize(34, 26);
+const QSize IndicatorSize(40, 26);
 const QSize TypeButtonSize(88, 24);
 
 void drawTypeButton(QPainter &p, const QSize &s, bool pressed)
@@ -109,7 +109,7 @@ void drawCatalogue(QPainter &p, const QSize &s, bool compact)
         else
             drawFace(p, r, QColor(0x5c, 0x8f, 0xc4), QColor(0x2d, 0x5f, 0x95), QColor(0x1d, 0x3c, 0x5c));
         p.setPen(small ? QColor(0x20, 0x20, 0x20) : Qt::white);
-        p.setFont(cjkFont(qRound((small ? 11 : 13) * f), !small));
+        p.setFont(cjkFont(qRound((small ? 10 : 13) * f), !small));
         p.drawText(r, Qt::AlignCenter, areaCaption(area));
     }
 }

@@ -275,27 +275,6 @@ Result<QString> ExamPaper::explanation(int row)
     }
 }
 
-Result<QString> ExamPaper::relatedArticles(int row)
-{
-    if (row < 1 || row > questionCount())
-        return QString();
-    QString html;
-    try {
-        Statement article = m_db.prepare(QStringLiteral(
-            "SELECT f.n, rtrim(r.sn), r.n FROM tab_rule r LEFT JOIN tab_fgmc f ON f.id = r.id WHERE r.ftid=?1"));
-        for (const QString &point : question(row).examPoints) {
-            article.bind(1, point);
-            if (article.next())
-                html += QStringLiteral("<p><b>%1 %2</b></p>%3")
-                            .arg(article.text(0).toHtmlEscaped(), article.text(1).toHtmlEscaped(), article.text(2));
-            article.reset();
-        }
-    } catch (const StoreError &) {
-        return Result<QString>::failure(failed());
-    }
-    return html;
-}
-
 Result<QuestionText> ExamPaper::questionText(int row)
 {
     if (row < 1 || row > questionCount())

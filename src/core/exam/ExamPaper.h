@@ -109,8 +109,6 @@ public:
     Status setVoided(int row, bool voided);
     Status saveNote(int row, const QString &note);
     Result<QString> explanation(int row);
-    // The exam points the question tests, as rich text: law, article title, article text.
-    Result<QString> relatedArticles(int row);
     // "找不到该试题！" when the question has no body row.
     Result<QuestionText> questionText(int row);
 

@@ -244,14 +244,17 @@ Result<std::shared_ptr<Database>> Database::open(const QString &path, const QByt
     }
 
     try {
-        // synchronous FULL: a recorded answer is on disk when its commit returns, so neither a
-        // crash of the program nor a power loss takes it back. WAL is chosen when a bank is
-        // made and stays in the file; an existing file keeps the journal it has, so opening
-        // never rewrites a file's header.
-        if (mode == Mode::CreateNew)
+        // WAL, so that a commit is one sync of the log; synchronous FULL, so that a recorded
+        // answer is on disk when its commit returns and neither a crash of the program nor a
+        // power loss takes it back. Only now, with every check passed, may the header change;
+        // a file without a key (an upgrade file) keeps the journal it has.
+        if (!key.isEmpty()
+            && db->scalar(QStringLiteral("PRAGMA journal_mode")).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
             db->execScript(QStringLiteral("PRAGMA journal_mode=WAL;"));
+        // A cache of up to 64 MiB (it grows only as pages are read) keeps the catalogue, the
+        // laws and the articles in memory, so recording an answer reads little from disk.
         db->execScript(QStringLiteral("PRAGMA synchronous=FULL; PRAGMA temp_store=MEMORY;"
-                                      "PRAGMA busy_timeout=2000;"));
+                                      "PRAGMA busy_timeout=2000; PRAGMA cache_size=-65536;"));
     } catch (const StoreError &error) {
         return Opened::failure(QStringLiteral("无法打开题库文件：%1\n%2").arg(path, error.reason()));
     }
@@ -336,11 +339,17 @@ QString Database::lastError() const { return QString::fromUtf8(sqlite3_errmsg(m_
 
 // ---- Transaction ----------------------------------------------------------------------------
 
+// One fixed savepoint name: SQLite acts on the innermost savepoint of a name, which is this
+// scope's because scopes nest, and the three statements can then be prepared once.
+namespace {
+constexpr char BeginSql[] = "SAVEPOINT vorlane_unit";
+constexpr char RollbackSql[] = "ROLLBACK TO vorlane_unit";
+constexpr char ReleaseSql[] = "RELEASE vorlane_unit";
+} // namespace
+
 Transaction::Transaction(Database &db) : m_db(db)
 {
-    static quint64 serial = 0;
-    m_name = QStringLiteral("unit%1").arg(++serial);
-    m_db.execScript(QStringLiteral("SAVEPOINT ") + m_name);
+    m_db.cached(BeginSql).exec();
 }
 
 Transaction::~Transaction()
@@ -348,7 +357,8 @@ Transaction::~Transaction()
     if (m_done)
         return;
     try {
-        m_db.execScript(QStringLiteral("ROLLBACK TO ") + m_name + QStringLiteral("; RELEASE ") + m_name);
+        m_db.cached(RollbackSql).exec();
+        m_db.cached(ReleaseSql).exec();
     } catch (const StoreError &) {
         // Nothing more can be done while unwinding; SQLite has already rolled back on fatal errors.
     }
@@ -356,7 +366,7 @@ Transaction::~Transaction()
 
 void Transaction::commit()
 {
-    m_db.execScript(QStringLiteral("RELEASE ") + m_name);
+    m_db.cached(ReleaseSql).exec();
     m_done = true;
 }
 

@@ -120,7 +120,6 @@ public:
 
 private:
     Database &m_db;
-    QString m_name;
     bool m_done = false;
 };
 

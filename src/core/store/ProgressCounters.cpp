@@ -95,14 +95,25 @@ void ProgressCounters::updateDailyLog(Flag firstToday, Flag wrongNow, Flag wrong
 
 void ProgressCounters::updateChapterCounters(const QString &chapterCode, Flag firstEver, Flag wrongNow)
 {
-    // The chapter row and every shorter prefix that names a row (parts and the subject).
-    Statement update = m_db.cached("UPDATE tab_kmmc SET C4=coalesce(C4,0)+?2, D1=coalesce(D1,0)+1, "
-                                   "D2=coalesce(D2,0)+?3 WHERE C1=?1");
-    for (qsizetype length = chapterCode.size(); length >= 1; --length) {
-        update.bind(1, chapterCode.left(length)).bind(2, yes(firstEver) ? 1 : 0).bind(3, yes(wrongNow) ? 1 : 0);
-        update.exec();
-        update.reset();
+    // The chapter row and every shorter prefix that names a row (parts and the subject), in one
+    // statement: the prefixes differ from each other, so each row is counted once. Unused
+    // slots stay NULL, which matches nothing.
+    constexpr qsizetype Slots = 6;
+    const int first = yes(firstEver) ? 1 : 0;
+    const int wrong = yes(wrongNow) ? 1 : 0;
+    if (chapterCode.size() > Slots) {
+        for (qsizetype length = chapterCode.size(); length >= 1; --length)
+            m_db.exec(QStringLiteral("UPDATE tab_kmmc SET C4=coalesce(C4,0)+?2, D1=coalesce(D1,0)+1, "
+                                     "D2=coalesce(D2,0)+?3 WHERE C1=?1"),
+                      {chapterCode.left(length), first, wrong});
+        return;
     }
+    Statement update = m_db.cached("UPDATE tab_kmmc SET C4=coalesce(C4,0)+?1, D1=coalesce(D1,0)+1, "
+                                   "D2=coalesce(D2,0)+?2 WHERE C1 IN (?3,?4,?5,?6,?7,?8)");
+    update.bind(1, first).bind(2, wrong);
+    for (qsizetype length = chapterCode.size(); length >= 1; --length)
+        update.bind(int(3 + chapterCode.size() - length), chapterCode.left(length));
+    update.exec();
 }
 
 void ProgressCounters::updateExamPointCounters(const ExamPointLists &lists, Flag firstEver, Flag wrongNow)

@@ -7,6 +7,8 @@
 #include "ui/exam/ExamWidgets.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/UiContext.h"
+#include "ui/widgets/AnswerPanel.h"
+#include "ui/widgets/PracticeToolWindows.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -105,7 +107,8 @@ void ExamWindow::buildWidgets()
     m_answerView->hide();
     m_cover = new PauseCover(m_questionArea);
 
-    m_answerPanel = new ExamAnswerPanel(this);
+    m_answerPanel = new AnswerPanel(this);
+    m_answerPanel->setObjectName(QStringLiteral("examAnswerPanel"));
     m_previous = makeButton(tr("上一题"), "examPrevious", this);
     m_next = makeButton(tr("下一题"), "examNext", this);
     m_submit = makeButton(tr("交卷"), "examSubmit", this);
@@ -170,29 +173,35 @@ void ExamWindow::buildWidgets()
     header->addSpacing(12);
     header->addWidget(m_status, 1);
 
+    // The compact layout has no room for the tools beside the answer panel: they go below it.
+    const bool compact = m_context.state.compactLayout();
     auto *tools = new QGridLayout;
     tools->setSpacing(2);
-    tools->addWidget(m_submit, 0, 0);
-    tools->addWidget(m_answer, 0, 1);
-    tools->addWidget(m_note, 0, 2);
-    tools->addWidget(m_export, 0, 3);
-    tools->addWidget(m_laws, 1, 0);
-    tools->addWidget(m_void, 1, 1);
-    tools->addWidget(m_explain, 1, 2);
-    tools->addWidget(m_close, 1, 3);
-    tools->setColumnMinimumWidth(3, 1);
+    QPushButton *const toolOrder[] = {m_submit, m_answer, m_note, m_export, m_laws, m_void, m_explain, m_close};
+    for (int i = 0; i < 8; ++i) {
+        if (compact)
+            tools->addWidget(toolOrder[i], 0, i < 4 ? i : i + 1);
+        else
+            tools->addWidget(toolOrder[i], i / 4, i % 4);
+    }
+    if (compact)
+        tools->setColumnStretch(4, 1);
 
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_previous);
     bottom->addWidget(m_answerPanel, 1);
     bottom->addWidget(m_next);
-    bottom->addSpacing(8);
-    bottom->addLayout(tools);
 
     auto *left = new QVBoxLayout;
     left->addLayout(header);
     left->addWidget(m_questionArea, 1);
     left->addLayout(bottom);
+    if (compact) {
+        left->addLayout(tools);
+    } else {
+        bottom->addSpacing(8);
+        bottom->addLayout(tools);
+    }
 
     auto *board = new QGroupBox(tr("提示板"), this);
     board->setObjectName(QStringLiteral("examBoardGroup"));
@@ -254,7 +263,7 @@ void ExamWindow::applyLayout()
     for (NumberButton *number : m_buttons)
         number->setFixedSize(button);
     for (QPushButton *tool : {m_submit, m_close, m_explain, m_note, m_answer, m_laws, m_void})
-        tool->setFixedWidth(compact ? 62 : 75);
+        tool->setFixedWidth(compact ? 70 : 75);
     for (QPushButton *move : {m_previous, m_next})
         move->setFixedSize(compact ? QSize(62, 32) : QSize(78, 32));
     if (compact) {
@@ -355,7 +364,7 @@ void ExamWindow::selectRow(int row)
     m_number->setText(QString::number(row));
     m_previous->setEnabled(row >= 2);
     m_next->setEnabled(row < m_paper.questionCount());
-    m_answerPanel->showPageForType(m_paper.question(row).type);
+    m_answerPanel->setPage(answerPageForType(m_paper.question(row).type));
     showAnswerState();
     showQuestionText();
     updateVoidState();
@@ -371,7 +380,7 @@ void ExamWindow::showAnswerState()
         m_laws->setEnabled(!question.examPoints.isEmpty());
     }
     m_note->setText(question.note.trimmed().isEmpty() ? tr("笔记") : tr("有内容"));
-    m_answerPanel->restoreAnswer(question.answer, question.optionCount);
+    m_answerPanel->restore(question.optionCount, question.answer);
 }
 
 void ExamWindow::showQuestionText()
@@ -417,7 +426,7 @@ bool ExamWindow::saveCurrent(bool updatePicture)
 {
     if (m_current < 1)
         return true;
-    const QString answer = m_answerPanel->readAnswer();
+    const QString answer = m_answerPanel->read(m_paper.question(m_current).optionCount);
     const Status saved = m_paper.saveAnswer(m_current, answer);
     if (!saved) {
         fail(saved.reason());
@@ -593,7 +602,7 @@ void ExamWindow::toggleAnswerView()
     const int height = m_questionArea->height();
     if (m_answer->text() == tr("答案")) {
         const exam::PaperQuestion &question = m_paper.question(m_current);
-        const QString yours = m_answerPanel->readAnswer();
+        const QString yours = m_answerPanel->read(question.optionCount);
         m_answerTip->setText(isRightAnswer(yours, question.key) ? tr("恭喜你，做对了！")
                                                                  : tr("很遗憾，做错了，请继续努力！"));
         m_yourAnswer->setText(displayAnswer(m_answerPanel->page(), yours));
@@ -634,33 +643,29 @@ void ExamWindow::openExplanation()
         fail(html.reason());
         return;
     }
-    ExamTextDialog dialog(tr("解析"), *html, this);
-    dialog.exec();
+    ExplanationWindow window(m_context, *html, this);
+    window.exec();
 }
 
 void ExamWindow::openNote()
 {
     if (m_current < 1)
         return;
-    ExamNoteDialog dialog(m_paper.question(m_current).note, this);
-    dialog.exec();
+    NoteWindow window(m_context, m_paper.question(m_current).note, this);
+    window.exec();
     // The note belongs to this paper's row only, not to the question's own row.
-    if (const Status saved = m_paper.saveNote(m_current, dialog.note()); !saved)
+    if (const Status saved = m_paper.saveNote(m_current, window.note()); !saved)
         fail(saved.reason());
-    m_note->setText(dialog.note().trimmed().isEmpty() ? tr("笔记") : tr("有内容"));
+    m_note->setText(window.hasContent() ? tr("有内容") : tr("笔记"));
 }
 
 void ExamWindow::openExamPoints()
 {
-    const Result<QString> html = m_paper.relatedArticles(m_current);
-    if (!html) {
-        fail(html.reason());
+    if (m_current < 1)
         return;
-    }
-    if (html->isEmpty())
-        return;
-    ExamTextDialog dialog(tr("相关考点"), *html, this);
-    dialog.exec();
+    RelatedLawsWindow window(m_context, this);
+    if (window.loadExamPoints(m_paper.question(m_current).id))
+        window.exec();
 }
 
 void ExamWindow::toggleVoid()

@@ -20,7 +20,7 @@ class QWidget;
 namespace vorlane::ui {
 
 struct UiContext;
-class ExamAnswerPanel;
+class AnswerPanel;
 class NumberButton;
 class PauseCover;
 
@@ -110,7 +110,7 @@ private:
     QLabel *m_yourAnswer = nullptr;
     QLabel *m_rightAnswer = nullptr;
     PauseCover *m_cover = nullptr;
-    ExamAnswerPanel *m_answerPanel = nullptr;
+    AnswerPanel *m_answerPanel = nullptr;
     QPushButton *m_previous = nullptr;
     QPushButton *m_next = nullptr;
     QPushButton *m_submit = nullptr;

@@ -249,6 +249,7 @@ void PracticeWindow::showQuestion(int position)
         m_context.prompt.ask(tr("错误"), tr("无法打开试题！"), PromptDialog::Single, PromptDialog::Error, NoModeWord);
     m_indicators->setState((position - 1) % IndicatorBoard::ButtonCount, m_session.indicatorState(position));
     m_gauge->setValue(0);
+    m_gauge->setStyleSheet(QStringLiteral("QProgressBar::chunk { background: #2f8a3f; }"));
     m_questionTimer->start(m_context.state.answerTickMs(question.typeId));
 }
 
@@ -371,6 +372,8 @@ void PracticeWindow::questionTick()
 {
     if (m_gauge->value() < 100) {
         m_gauge->setValue(m_gauge->value() + 1);
+        if (m_gauge->value() == 66) // the last third of the time shows red
+            m_gauge->setStyleSheet(QStringLiteral("QProgressBar::chunk { background: #d02020; }"));
         return;
     }
     m_questionTimer->stop();

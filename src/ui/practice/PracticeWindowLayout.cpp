@@ -136,6 +136,7 @@ void PracticeWindow::buildLayout()
     m_typeBoard->setObjectName(QStringLiteral("typeBoard"));
     m_typeGrid = new QGridLayout(m_typeBoard);
     m_typeGrid->setSpacing(3);
+    m_typeGrid->setAlignment(Qt::AlignTop);
 
     auto *indicatorBox = new QGroupBox(tr("题目指示板"), this);
     auto *indicatorLayout = new QVBoxLayout(indicatorBox);

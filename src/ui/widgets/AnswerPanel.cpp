@@ -30,6 +30,9 @@ AnswerPanel::AnswerPanel(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("answerPanel"));
     setMouseTracking(true);
+    // A chosen option must read as chosen at a glance.
+    setStyleSheet(QStringLiteral("QPushButton:checked { background: #2f5d8a; color: white; border: 1px solid #1d3c5c;"
+                                 " border-radius: 3px; font-weight: bold; }"));
     m_pages = new QStackedWidget(this);
     m_pages->setObjectName(QStringLiteral("answerPages"));
 

@@ -34,7 +34,7 @@ void PictureButton::setPictures(const QPixmap &released, const QPixmap &pressed)
 
 QSize PictureButton::sizeHint() const
 {
-    return m_released.isNull() ? QSize(34, 26) : m_released.size();
+    return m_released.isNull() ? QSize(40, 26) : m_released.size();
 }
 
 void PictureButton::paintEvent(QPaintEvent *)
@@ -44,7 +44,7 @@ void PictureButton::paintEvent(QPaintEvent *)
     painter.drawPixmap(rect(), picture);
     // Black caption, blue under the mouse, grey when disabled.
     painter.setPen(!isEnabled() ? QColor(0x90, 0x90, 0x90) : m_hovered ? QColor(0x10, 0x40, 0xd0) : Qt::black);
-    painter.drawText(rect(), Qt::AlignCenter, text());
+    painter.drawText(rect().adjusted(0, 0, -m_captionRightMargin, 0), Qt::AlignCenter, text());
 }
 
 void PictureButton::enterEvent(QEnterEvent *event)
@@ -75,6 +75,8 @@ IndicatorBoard::IndicatorBoard(IndicatorPictures pictures, QWidget *parent)
         button->setObjectName(QStringLiteral("indicator%1").arg(i + 1));
         button->setCheckable(true);
         button->setEnabled(false);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setCaptionRightMargin(9);
         m_group->addButton(button, i);
         grid->addWidget(button, i / 5, i % 5);
         m_buttons[i] = button;

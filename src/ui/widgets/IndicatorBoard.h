@@ -31,6 +31,8 @@ class PictureButton : public QAbstractButton
 public:
     explicit PictureButton(const QString &caption, QWidget *parent = nullptr);
     void setPictures(const QPixmap &released, const QPixmap &pressed);
+    // Keeps the caption clear of a mark drawn at the picture's right edge.
+    void setCaptionRightMargin(int margin) { m_captionRightMargin = margin; }
     QSize sizeHint() const override;
 
 protected:
@@ -42,6 +44,7 @@ private:
     QPixmap m_released;
     QPixmap m_pressed;
     bool m_hovered = false;
+    int m_captionRightMargin = 0;
 };
 
 // The board of twenty question buttons of one group: one pressed at a time, each showing
