@@ -7,6 +7,8 @@
 #include "ui/shell/ShellCommands.h"
 
 #include <QLabel>
+
+#include <stdexcept>
 #include <QPushButton>
 #include <QTextBrowser>
 
@@ -65,6 +67,32 @@ private slots:
         QVERIFY(shell.pages.isEmpty());
         QVERIFY(shell.messages.isEmpty());
         QVERIFY(shell.menu.isVisible());
+    }
+
+    void theHourglassLastsAsTheTableSays()
+    {
+        CommandDispatcher dispatcher;
+        QList<bool> waitingInside;
+        auto waiting = [] {
+            return QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        };
+        dispatcher.add(QStringLiteral("plain"), CommandDispatcher::Cursor::Unchanged,
+                       [&] { waitingInside.append(waiting()); });
+        dispatcher.add(QStringLiteral("busy"), CommandDispatcher::Cursor::Hourglass,
+                       [&] { waitingInside.append(waiting()); });
+        dispatcher.add(QStringLiteral("failing"), CommandDispatcher::Cursor::Hourglass,
+                       [] { throw std::runtime_error("window failed"); });
+        dispatcher.add(QStringLiteral("creating"), CommandDispatcher::Cursor::HourglassWhileCreating, [&] {
+            waitingInside.append(waiting());
+            QApplication::restoreOverrideCursor(); // the window exists: the arrow comes back
+            waitingInside.append(waiting());
+        });
+        for (const char *word : {"plain", "busy", "creating"})
+            QVERIFY(dispatcher.dispatch(QLatin1String(word)));
+        QCOMPARE(waitingInside, (QList<bool>{false, true, true, false}));
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, dispatcher.dispatch(QStringLiteral("failing")));
+        QVERIFY(!QApplication::overrideCursor());
     }
 
     void pagesOpenBesideTheProgram()

@@ -70,12 +70,24 @@ private slots:
     void subjectTitlesComeFromTheBank()
     {
         RecordingMenu probe({});
-        probe.fixture.exec(QStringLiteral("INSERT INTO tab_kmmc (C1, C2) VALUES ('1', '综合知识'), ('2', '专业实务')"));
+        probe.fixture.exec(QStringLiteral(
+            "INSERT INTO tab_kmmc (C1, C2) VALUES ('1', '综合知识'), ('2', '科目二　专业实务')"));
         MenuWindow menu(*probe.fixture.context, probe.dispatcher);
         QCOMPARE(menu.findChild<QLabel *>(QStringLiteral("subjectTitle1"))->text(), QStringLiteral("综合知识"));
         QCOMPARE(menu.findChild<QLabel *>(QStringLiteral("subjectTitle2"))->text(), QStringLiteral("专业实务"));
         // A subject the bank does not name still has its number.
         QCOMPARE(menu.findChild<QLabel *>(QStringLiteral("subjectTitle5"))->text(), QStringLiteral("科目五"));
+    }
+
+    void hiddenToolsLeaveNoGap()
+    {
+        RecordingMenu menu({QStringLiteral("szks"), QStringLiteral("music")});
+        menu.menu->show();
+        const QPushButton *first = menu.menu->item(QStringLiteral("szks"));
+        const QPushButton *second = menu.menu->item(QStringLiteral("music"));
+        QCOMPARE(first->y(), second->y());
+        QVERIFY(first->x() < second->x());
+        QVERIFY(!menu.menu->findChild<QWidget *>(QStringLiteral("toolGroup1"))->isVisible());
     }
 
     void aClickSendsTheItemsWord()

@@ -47,7 +47,7 @@ AboutWindow::AboutWindow(const QString &appDir, QWidget *parent) : QDialog(paren
     rule->setGeometry(136, 130, 284, 4);
 
     auto *maker = new QLabel(tr("版本 %1\n制作：Vorlane 开发组\n"
-                                "用途：章节练习、模拟考试、法规学习与学习计划\n"
+                                "用途：章节练习、模拟考试与法规学习\n"
                                 "联系：见主菜单“联系方式”中的发行站与书店")
                                  .arg(QStringLiteral("0.1")),
                              this);

@@ -141,7 +141,7 @@ MenuWindow::MenuWindow(UiContext &context, CommandDispatcher &dispatcher, QWidge
     subjects->setSpacing(10);
     subjects->addWidget(styledLabel(tr("考试科目"), "sectionTitle", this));
     m_subjectGrid = new QGridLayout;
-    m_subjectGrid->setSpacing(14);
+    m_subjectGrid->setSpacing(12);
     subjects->addLayout(m_subjectGrid);
     subjects->addStretch();
     body->addLayout(subjects, 1);
@@ -189,15 +189,21 @@ void MenuWindow::buildSubjects()
         auto *card = new QFrame(this);
         card->setObjectName(QStringLiteral("subjectCard%1").arg(subject));
         card->setProperty("role", QStringLiteral("subjectCard"));
-        card->setMinimumHeight(118);
+        card->setMinimumHeight(104);
         auto *column = new QVBoxLayout(card);
         column->setContentsMargins(14, 12, 14, 12);
         column->setSpacing(6);
         auto *badgeRow = new QHBoxLayout;
-        badgeRow->addWidget(styledLabel(subjectNumeral(subject), "subjectBadge", card));
+        QLabel *badge = styledLabel(subjectNumeral(subject), "subjectBadge", card);
+        badgeRow->addWidget(badge);
         badgeRow->addStretch();
         column->addLayout(badgeRow);
-        const QString name = titles ? titles->value(subject) : QString();
+        // Banks often name a subject "科目一　…"; the badge already says that part.
+        QString name = titles ? titles->value(subject) : QString();
+        if (name.startsWith(subjectNumeral(subject)))
+            name = name.mid(subjectNumeral(subject).size()).trimmed();
+        // Without a name the number itself is the title, and a badge beside it would repeat it.
+        badge->setVisible(!name.isEmpty());
         QLabel *title = styledLabel(name.isEmpty() ? subjectNumeral(subject) : name, "subjectTitle", card);
         title->setObjectName(QStringLiteral("subjectTitle%1").arg(subject));
         title->setWordWrap(true);
@@ -269,6 +275,7 @@ void MenuWindow::buildTools()
             grid->addWidget(button, slot / 2, slot % 2);
             ++slot;
         }
+        m_toolGrids.append(grid);
         column->addLayout(grid);
         m_toolGroups.append(frame);
     }
@@ -285,6 +292,21 @@ void MenuWindow::refreshItems()
         for (QPushButton *button : box->findChildren<QPushButton *>())
             any = any || !button->isHidden();
         box->setVisible(any);
+    }
+    // Close the gaps that hidden items leave in their group.
+    for (QGridLayout *grid : std::as_const(m_toolGrids)) {
+        QList<QWidget *> buttons;
+        while (QLayoutItem *entry = grid->takeAt(0)) {
+            buttons.append(entry->widget());
+            delete entry;
+        }
+        int slot = 0;
+        for (qsizetype i = 0; i < buttons.size(); ++i) {
+            QWidget *button = buttons.at(i);
+            // Hidden items wait in rows of their own below, in their order.
+            const int at = button->isHidden() ? 200 + 2 * int(i) : slot++;
+            grid->addWidget(button, at / 2, at % 2);
+        }
     }
     m_subjectColumns = 0;
     layoutSubjects();

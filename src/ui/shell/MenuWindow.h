@@ -69,6 +69,7 @@ private:
     QStringList m_order;
     QList<QWidget *> m_subjectCards;
     QList<QWidget *> m_toolGroups;
+    QList<QGridLayout *> m_toolGrids;
     QGridLayout *m_subjectGrid = nullptr;
     int m_subjectColumns = 0;
     bool m_shownOnce = false;

@@ -20,7 +20,7 @@ QDialog, QMainWindow { background: #f6f3ec; }
 QToolTip { background: #fffdf6; color: #1f2d3d; border: 1px solid #b9ae96; padding: 3px; }
 QPushButton {
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #e6e0d2);
-    color: #1f2d3d; border: 1px solid #a79d86; border-radius: 6px; padding: 3px 12px; min-height: 19px;
+    color: #1f2d3d; border: 1px solid #a79d86; border-radius: 6px; padding: 2px 6px;
 }
 QPushButton:hover { border-color: #2f5d8a; background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #dde6ef); }
 QPushButton:pressed { background: #cfdbe8; }
@@ -35,7 +35,7 @@ QTextEdit:focus, QPlainTextEdit:focus { border-color: #2f5d8a; }
 QComboBox QAbstractItemView { background: #ffffff; selection-background-color: #2f5d8a; }
 QHeaderView::section {
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3a6b9a, stop:1 #2f5d8a);
-    color: #ffffff; border: 0; border-right: 1px solid #1e3f61; padding: 3px 6px;
+    color: #ffffff; border: 0; border-right: 1px solid #1e3f61; padding: 2px 2px;
 }
 QTableView, QTreeView, QListView {
     background: #ffffff; alternate-background-color: #f3efe4; gridline-color: #ddd5c3;
