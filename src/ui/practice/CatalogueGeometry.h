@@ -9,7 +9,7 @@
 // Where the catalogue's background picture draws its button faces and where the window lays
 // its click areas, grid and totals over them. The picture generator and the window share it,
 // so the faces and the areas cannot drift apart. Designed for the 800 layout; the 1024 layout
-// is the same drawing a quarter larger.
+// is the same drawing a quarter larger, with a taller grid.
 namespace vorlane::ui::catalogue {
 
 enum Area { NewQuestions, WrongQuestions, ReviewQuestions, Settings, Close, AreaCount };
@@ -39,6 +39,11 @@ inline Geometry geometry(bool compact)
         scaled(design.grid, f), scaled(design.totals, f), {} };
     for (int i = 0; i < AreaCount; ++i)
         large.areas[i] = scaled(design.areas[i], f);
+    // The larger screen has room for more rows: the grid and the totals reach down to just
+    // above the buttons instead of leaving an empty band.
+    const int bottom = large.areas[NewQuestions].top() - 24;
+    large.grid.setBottom(bottom);
+    large.totals.setBottom(bottom);
     return large;
 }
 
