@@ -107,6 +107,10 @@ MenuWindow::MenuWindow(UiContext &context, CommandDispatcher &dispatcher, QWidge
     m_banner = QPixmap(m_context.state.appDir + QStringLiteral("pic/menu_banner.png"));
 
     auto *root = new QVBoxLayout(this);
+    // The screen decides the menu's size, not its contents: a minimum taken while the items
+    // were still being added (narrower, with longer wrapped titles) would hold the window
+    // taller than the screen and push the lowest items off it.
+    root->setSizeConstraint(QLayout::SetNoConstraint);
     root->setContentsMargins(32, 0, 32, 10);
     root->setSpacing(0);
 
