@@ -25,20 +25,21 @@ struct PracticeBenchBank
 {
     QTemporaryDir dir;
     std::shared_ptr<Database> db;
-    FixedClock clock{QDateTime(QDate(2026, 3, 14), QTime(9, 0))};
+    FixedClock clock { QDateTime(QDate(2026, 3, 14), QTime(9, 0)) };
     QString chapter; // the chapter with the most questions
     int chapterQuestions = 0;
 
     PracticeBenchBank()
-        : dir(qEnvironmentVariable("VORLANE_BENCH_DIR", QDir::tempPath()) + QStringLiteral("/vorlane-practice-XXXXXX"))
+        : dir(qEnvironmentVariable("VORLANE_BENCH_DIR", QDir::tempPath())
+            + QStringLiteral("/vorlane-practice-XXXXXX"))
     {
         const QString path = dir.filePath(QString::fromLatin1(bank::FileName));
-        const Status made = demo::makeDemoBank(path, {.questions = 100000});
+        const Status made = demo::makeDemoBank(path, { .questions = 100000 });
         if (!made)
             qFatal("demo bank: %s", qPrintable(made.reason()));
         db = *Database::open(path, bank::password());
-        Statement largest = db->prepare(QStringLiteral(
-            "SELECT A10, count(*) FROM tab_answ GROUP BY A10 ORDER BY count(*) DESC LIMIT 1"));
+        Statement largest = db->prepare(
+            QStringLiteral("SELECT A10, count(*) FROM tab_answ GROUP BY A10 ORDER BY count(*) DESC LIMIT 1"));
         largest.next();
         chapter = largest.text(0);
         chapterQuestions = int(largest.integer(1));
@@ -76,7 +77,7 @@ void PracticeOpenNewQuestions(benchmark::State &state)
         openToFirstQuestion(session, practiceListQuery(PracticeMode::NewQuestions, code));
     state.counters["listed"] = session.count();
 }
-BENCHMARK(PracticeOpenNewQuestions)->Arg(0)->Arg(1)->ArgNames({"part"})->Unit(benchmark::kMillisecond);
+BENCHMARK(PracticeOpenNewQuestions)->Arg(0)->Arg(1)->ArgNames({ "part" })->Unit(benchmark::kMillisecond);
 
 // Clearing the in-window answers when nothing is left from an earlier window: it must not
 // grow with the bank.
@@ -94,10 +95,11 @@ void PracticeNextQuestion(benchmark::State &state)
 {
     PracticeBenchBank &bank = benchBank();
     PracticeSession session(*bank.db, bank.clock);
-    const PracticeListQuery query{
+    const PracticeListQuery query {
         QStringLiteral("select a1,a2,a2_1,k3,k4,k5,k6,k7,k8,k9,k10,k11,k12,a10,a13,a14,e1,e2,e2_1,e3,e4,f1,"
                        "xx,csbs,ecount from tab_answ where A10 >= '1' order by a1 limit 5000"),
-        {}};
+        {}
+    };
     session.openQuestionList(query);
     session.showGroup(PracticeSession::GroupMove::First);
     int position = 1;

@@ -183,6 +183,8 @@ TEST_F(ExamPaperTest, OnlyPaperTablesAreOpened)
         const Status opened = other.open(PaperIdentity{name, QString(), PaperMode::Old, 0, QString()});
         EXPECT_FALSE(opened.ok()) << name.toStdString();
         EXPECT_EQ(opened.reason(), QStringLiteral("无法打开试卷！"));
+        EXPECT_FALSE(other.unansweredCount().ok());
+        EXPECT_FALSE(other.grade(1, QStringLiteral("0:00:01")).ok());
     }
     EXPECT_TRUE(bank.db().tableExists(QStringLiteral("tab_answ")));
 }

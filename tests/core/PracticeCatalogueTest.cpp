@@ -16,8 +16,9 @@ TEST(PracticeCatalogue, ListsRowsInOrderWithoutTheHiddenRow)
     QStringList codes;
     for (const CatalogueRow &row : *rows)
         codes << row.code;
-    EXPECT_EQ(codes, (QStringList{QStringLiteral("1"), QStringLiteral("10"), QStringLiteral("100101"),
-                                  QStringLiteral("100102")}));
+    EXPECT_EQ(codes,
+        (QStringList {
+            QStringLiteral("1"), QStringLiteral("10"), QStringLiteral("100101"), QStringLiteral("100102") }));
 }
 
 TEST(PracticeCatalogue, TotalsCountLeafChaptersAndCapTheQuestions)
@@ -56,7 +57,10 @@ struct ListCase
     QStringList expected;
 };
 
-void PrintTo(const ListCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const ListCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class PracticeLists : public ::testing::TestWithParam<ListCase>
 {
@@ -85,8 +89,8 @@ TEST_P(PracticeLists, SelectTheModesQuestions)
     bank.exec(QStringLiteral("UPDATE tab_answ SET E2='' WHERE A1='e1'"));
 
     PracticeSession session(bank.db(), bank.clock);
-    const Result<bool> opened =
-        session.openQuestionList(practiceListQuery(c.mode, QString::fromUtf8(c.code), c.byDoubleClick));
+    const Result<bool> opened
+        = session.openQuestionList(practiceListQuery(c.mode, QString::fromUtf8(c.code), c.byDoubleClick));
     ASSERT_TRUE(opened.ok()) << opened.reason().toStdString();
     QStringList ids;
     for (int p = 1; p <= session.count(); ++p)
@@ -94,21 +98,21 @@ TEST_P(PracticeLists, SelectTheModesQuestions)
     EXPECT_EQ(ids, c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Practice, PracticeLists,
+INSTANTIATE_TEST_SUITE_P(Practice, PracticeLists,
     ::testing::Values(
-        ListCase{"New", PracticeMode::NewQuestions, "100101", false,
-                 {QStringLiteral("n3"), QStringLiteral("n2"), QStringLiteral("e1"), QStringLiteral("n1")}},
-        ListCase{"NewAcrossChaptersOfAPart", PracticeMode::NewQuestions, "1001", false,
-                 {QStringLiteral("n3"), QStringLiteral("n2"), QStringLiteral("e1"), QStringLiteral("o1"),
-                  QStringLiteral("n1")}},
-        ListCase{"NewByDoubleClick", PracticeMode::NewQuestions, "100101", true,
-                 {QStringLiteral("n3"), QStringLiteral("n2"), QStringLiteral("e1"), QStringLiteral("n1")}},
-        ListCase{"Wrong", PracticeMode::WrongQuestions, "100101", false, {QStringLiteral("r1"), QStringLiteral("r2")}},
-        ListCase{"ReviewKeepsVoided", PracticeMode::ReviewQuestions, "100101", false,
-                 {QStringLiteral("v1"), QStringLiteral("r1"), QStringLiteral("r3"), QStringLiteral("r2")}},
-        ListCase{"OtherChapter", PracticeMode::WrongQuestions, "100102", false, {}},
-        ListCase{"QuoteInCodeIsJustText", PracticeMode::NewQuestions, "10'01", false, {}}),
+        ListCase { "New", PracticeMode::NewQuestions, "100101", false,
+            { QStringLiteral("n3"), QStringLiteral("n2"), QStringLiteral("e1"), QStringLiteral("n1") } },
+        ListCase { "NewAcrossChaptersOfAPart", PracticeMode::NewQuestions, "1001", false,
+            { QStringLiteral("n3"), QStringLiteral("n2"), QStringLiteral("e1"), QStringLiteral("o1"),
+                QStringLiteral("n1") } },
+        ListCase { "NewByDoubleClick", PracticeMode::NewQuestions, "100101", true,
+            { QStringLiteral("n3"), QStringLiteral("n2"), QStringLiteral("e1"), QStringLiteral("n1") } },
+        ListCase { "Wrong", PracticeMode::WrongQuestions, "100101", false,
+            { QStringLiteral("r1"), QStringLiteral("r2") } },
+        ListCase { "ReviewKeepsVoided", PracticeMode::ReviewQuestions, "100101", false,
+            { QStringLiteral("v1"), QStringLiteral("r1"), QStringLiteral("r3"), QStringLiteral("r2") } },
+        ListCase { "OtherChapter", PracticeMode::WrongQuestions, "100102", false, {} },
+        ListCase { "QuoteInCodeIsJustText", PracticeMode::NewQuestions, "10'01", false, {} }),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

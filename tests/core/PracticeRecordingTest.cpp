@@ -29,19 +29,23 @@ Counters readCounters(PracticeBank &bank)
 {
     const QString day = bank.clock.today().toString(Qt::ISODate);
     auto log = [&](const char *column) {
-        return bank.integer(QStringLiteral("SELECT coalesce(%1,0) FROM tab_rz WHERE A1=?").arg(QLatin1String(column)), {day});
+        return bank.integer(
+            QStringLiteral("SELECT coalesce(%1,0) FROM tab_rz WHERE A1=?").arg(QLatin1String(column)),
+            { day });
     };
     auto kmmc = [&](const char *column, const QString &code) {
-        return bank.integer(QStringLiteral("SELECT %1 FROM tab_kmmc WHERE C1=?").arg(QLatin1String(column)), {code});
+        return bank.integer(
+            QStringLiteral("SELECT %1 FROM tab_kmmc WHERE C1=?").arg(QLatin1String(column)), { code });
     };
     auto rule = [&](const char *column) {
-        return bank.integer(QStringLiteral("SELECT %1 FROM tab_rule WHERE ftid='1100010001'").arg(QLatin1String(column)));
+        return bank.integer(
+            QStringLiteral("SELECT %1 FROM tab_rule WHERE ftid='1100010001'").arg(QLatin1String(column)));
     };
     // Every ancestor row moves with the chapter.
-    for (const char *column : {"C4", "D1", "D2"})
+    for (const char *column : { "C4", "D1", "D2" })
         EXPECT_EQ(kmmc(column, Chapter), kmmc(column, QStringLiteral("10"))) << column;
-    return {log("A2"), log("A3"), log("B1"), log("B2"), kmmc("C4", Chapter), kmmc("D1", Chapter),
-            kmmc("D2", Chapter), rule("q1"), rule("q2"), rule("q4")};
+    return { log("A2"), log("A3"), log("B1"), log("B2"), kmmc("C4", Chapter), kmmc("D1", Chapter),
+        kmmc("D2", Chapter), rule("q1"), rule("q2"), rule("q4") };
 }
 
 class Recording : public ::testing::Test
@@ -49,12 +53,13 @@ class Recording : public ::testing::Test
 protected:
     Recording()
     {
-        bank.addQuestion(QStringLiteral("q1"), Chapter, 61, QStringLiteral("B"), 4, {QStringLiteral("1100010001")});
+        bank.addQuestion(
+            QStringLiteral("q1"), Chapter, 61, QStringLiteral("B"), 4, { QStringLiteral("1100010001") });
         openList();
     }
     void openList()
     {
-        const PracticeListQuery query{QStringLiteral("select * from tab_answ order by a1"), {}};
+        const PracticeListQuery query { QStringLiteral("select * from tab_answ order by a1"), {} };
         ASSERT_TRUE(session.openQuestionList(query).value());
     }
     RecordOutcome::Kind record(const QString &answer)
@@ -69,7 +74,7 @@ protected:
     }
 
     PracticeBank bank;
-    PracticeSession session{bank.db(), bank.clock};
+    PracticeSession session { bank.db(), bank.clock };
 };
 
 // One counted answer, from a given history of the question, row by row of the effect table.
@@ -77,14 +82,17 @@ struct EffectCase
 {
     const char *name;
     const char *lastAnswer; // E2 before; nullptr = never answered
-    int wrongScore;         // E4 before
-    bool earlierToday;      // E1 is today
+    int wrongScore; // E4 before
+    bool earlierToday; // E1 is today
     const char *answer;
     int expectedScore;
     Counters delta;
 };
 
-void PrintTo(const EffectCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const EffectCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class RecordingEffect : public Recording, public ::testing::WithParamInterface<EffectCase>
 {
@@ -95,22 +103,23 @@ TEST_P(RecordingEffect, MovesTheRowAndEveryCounter)
     const EffectCase &c = GetParam();
     const QString today = bank.clock.today().toString(Qt::ISODate);
     bank.exec(QStringLiteral("UPDATE tab_answ SET E2=?, E4=?, E1=?, E3=2 WHERE A1='q1'"),
-              {c.lastAnswer ? QVariant(QString::fromUtf8(c.lastAnswer)) : QVariant(), c.wrongScore,
-               c.earlierToday ? today : QStringLiteral("2026-03-01")});
+        { c.lastAnswer ? QVariant(QString::fromUtf8(c.lastAnswer)) : QVariant(), c.wrongScore,
+            c.earlierToday ? today : QStringLiteral("2026-03-01") });
     if (c.earlierToday) // the log row of the earlier answer today, which was wrong when E2 is not the key
         bank.exec(QStringLiteral("INSERT INTO tab_rz (A1, A2, A3, B1, B2) VALUES (?, 1, ?, 1, ?)"),
-                  {today, QString::fromUtf8(c.lastAnswer) != QLatin1String("B"), QString::fromUtf8(c.lastAnswer) != QLatin1String("B")});
+            { today, QString::fromUtf8(c.lastAnswer) != QLatin1String("B"),
+                QString::fromUtf8(c.lastAnswer) != QLatin1String("B") });
     openList();
     const Counters before = readCounters(bank);
 
     EXPECT_EQ(record(QString::fromUtf8(c.answer)), RecordOutcome::Counted);
 
     const Counters after = readCounters(bank);
-    const Counters moved{after.logAnswers - before.logAnswers, after.logWrong - before.logWrong,
-                         after.logDone - before.logDone, after.logWrongQuestions - before.logWrongQuestions,
-                         after.chapterDone - before.chapterDone, after.chapterAnswers - before.chapterAnswers,
-                         after.chapterWrong - before.chapterWrong, after.pointDone - before.pointDone,
-                         after.pointAnswers - before.pointAnswers, after.pointWrong - before.pointWrong};
+    const Counters moved { after.logAnswers - before.logAnswers, after.logWrong - before.logWrong,
+        after.logDone - before.logDone, after.logWrongQuestions - before.logWrongQuestions,
+        after.chapterDone - before.chapterDone, after.chapterAnswers - before.chapterAnswers,
+        after.chapterWrong - before.chapterWrong, after.pointDone - before.pointDone,
+        after.pointAnswers - before.pointAnswers, after.pointWrong - before.pointWrong };
     EXPECT_EQ(moved, c.delta);
     EXPECT_EQ(column("E4").toInt(), c.expectedScore);
     EXPECT_EQ(column("E3").toInt(), 3);
@@ -120,18 +129,20 @@ TEST_P(RecordingEffect, MovesTheRowAndEveryCounter)
 }
 
 // The key of q1 is "B".
-INSTANTIATE_TEST_SUITE_P(
-    Recording, RecordingEffect,
+INSTANTIATE_TEST_SUITE_P(Recording, RecordingEffect,
     ::testing::Values(
-        EffectCase{"NeverAnsweredRight", nullptr, 0, false, "B", 0, {1, 0, 1, 0, 1, 1, 0, 1, 1, 0}},
-        EffectCase{"NeverAnsweredWrong", nullptr, 0, false, "A", -3, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
-        EffectCase{"EmptyAnswerIsNeverAnswered", "", 0, false, "A", -3, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
-        EffectCase{"AnsweredBeforeRightWhileOnWrongList", "A", -2, false, "B", -1, {1, 0, 1, 0, 0, 1, 0, 0, 1, 0}},
-        EffectCase{"AnsweredBeforeRightOffWrongList", "B", 0, false, "B", 0, {1, 0, 1, 0, 0, 1, 0, 0, 1, 0}},
-        EffectCase{"AnsweredBeforeWrong", "B", 0, false, "C", -1, {1, 1, 1, 1, 0, 1, 1, 0, 1, 1}},
-        EffectCase{"AgainTodayRightAfterWrong", "A", -3, true, "B", -2, {1, 0, 0, -1, 0, 1, 0, 0, 1, 0}},
-        EffectCase{"AgainTodayWrongAfterRight", "B", 0, true, "A", -1, {1, 1, 0, 1, 0, 1, 1, 0, 1, 1}},
-        EffectCase{"VoidedCountsAsAnsweredWrong", "zero", 0, false, "B", 0, {1, 0, 1, 0, 0, 1, 0, 0, 1, 0}}),
+        EffectCase { "NeverAnsweredRight", nullptr, 0, false, "B", 0, { 1, 0, 1, 0, 1, 1, 0, 1, 1, 0 } },
+        EffectCase { "NeverAnsweredWrong", nullptr, 0, false, "A", -3, { 1, 1, 1, 1, 1, 1, 1, 1, 1, 1 } },
+        EffectCase { "EmptyAnswerIsNeverAnswered", "", 0, false, "A", -3, { 1, 1, 1, 1, 1, 1, 1, 1, 1, 1 } },
+        EffectCase { "AnsweredBeforeRightWhileOnWrongList", "A", -2, false, "B", -1,
+            { 1, 0, 1, 0, 0, 1, 0, 0, 1, 0 } },
+        EffectCase {
+            "AnsweredBeforeRightOffWrongList", "B", 0, false, "B", 0, { 1, 0, 1, 0, 0, 1, 0, 0, 1, 0 } },
+        EffectCase { "AnsweredBeforeWrong", "B", 0, false, "C", -1, { 1, 1, 1, 1, 0, 1, 1, 0, 1, 1 } },
+        EffectCase { "AgainTodayRightAfterWrong", "A", -3, true, "B", -2, { 1, 0, 0, -1, 0, 1, 0, 0, 1, 0 } },
+        EffectCase { "AgainTodayWrongAfterRight", "B", 0, true, "A", -1, { 1, 1, 0, 1, 0, 1, 1, 0, 1, 1 } },
+        EffectCase {
+            "VoidedCountsAsAnsweredWrong", "zero", 0, false, "B", 0, { 1, 0, 1, 0, 0, 1, 0, 0, 1, 0 } }),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(Recording, SameAnswerAgainCountsNothing)
@@ -152,21 +163,20 @@ TEST_F(Recording, ChangedAnswerCountsASecondAttemptNotFirstToday)
     EXPECT_EQ(column("E3").toInt(), 2);
     EXPECT_EQ(column("E4").toInt(), -2);
     // One distinct question today, no longer wrong; two answers, one of them wrong.
-    EXPECT_EQ(c, (Counters{2, 1, 1, 0, 1, 2, 1, 1, 2, 1}));
+    EXPECT_EQ(c, (Counters { 2, 1, 1, 0, 1, 2, 1, 1, 2, 1 }));
 }
 
 TEST_F(Recording, WrongFirstLeavesTheWrongListAfterThreeMoreRightAnswers)
 {
-    const QList<std::pair<QString, int>> walk{{QStringLiteral("A"), -3}, {QStringLiteral("B"), -2},
-                                              {QStringLiteral("C"), -3}, {QStringLiteral("B"), -2},
-                                              {QStringLiteral("C"), -3}, {QStringLiteral("B"), -2},
-                                              {QStringLiteral("C"), -3}, {QStringLiteral("B"), -2}};
+    const QList<std::pair<QString, int>> walk { { QStringLiteral("A"), -3 }, { QStringLiteral("B"), -2 },
+        { QStringLiteral("C"), -3 }, { QStringLiteral("B"), -2 }, { QStringLiteral("C"), -3 },
+        { QStringLiteral("B"), -2 }, { QStringLiteral("C"), -3 }, { QStringLiteral("B"), -2 } };
     for (const auto &[answer, score] : walk) {
         record(answer);
         EXPECT_EQ(column("E4").toInt(), score) << answer.toStdString();
     }
     // Three right answers in new windows walk it off the list.
-    for (int expected : {-1, 0, 0}) {
+    for (int expected : { -1, 0, 0 }) {
         openList();
         record(QStringLiteral("B"));
         EXPECT_EQ(column("E4").toInt(), expected);
@@ -189,7 +199,7 @@ TEST_F(Recording, EmptyPanelOnlyClearsTheWindowAnswer)
 TEST_F(Recording, OnlyExamPointsBeforeTheFirstGapCount)
 {
     bank.addQuestion(QStringLiteral("q2"), Chapter, 61, QStringLiteral("A"), 4,
-                     {QStringLiteral("1100010001"), QString(), QStringLiteral("1100010002")});
+        { QStringLiteral("1100010001"), QString(), QStringLiteral("1100010002") });
     openList();
     ASSERT_TRUE(session.recordAnswer(2, QStringLiteral("A")).ok());
     EXPECT_EQ(bank.integer(QStringLiteral("SELECT q2 FROM tab_rule WHERE ftid='1100010001'")), 1);
@@ -205,7 +215,7 @@ TEST_F(Recording, AFailingCounterLeavesTheQuestionUntouched)
     EXPECT_FALSE(outcome.ok());
     EXPECT_EQ(column("E3").toInt(), 0);
     EXPECT_EQ(column("E2"), QString());
-    EXPECT_EQ(bank.integer(QStringLiteral("SELECT D1 FROM tab_kmmc WHERE C1=?"), {Chapter}), 0);
+    EXPECT_EQ(bank.integer(QStringLiteral("SELECT D1 FROM tab_kmmc WHERE C1=?"), { Chapter }), 0);
     EXPECT_EQ(session.indicatorState(1), IndicatorState::NotAnswered);
 }
 
@@ -213,7 +223,7 @@ TEST_F(Recording, OpeningAListClearsEveryWindowAnswerOfTheBank)
 {
     bank.addQuestion(QStringLiteral("other"), QStringLiteral("100102"), 61, QStringLiteral("A"));
     bank.exec(QStringLiteral("UPDATE tab_answ SET E2_1='C'"));
-    const PracticeListQuery onlyQ1{QStringLiteral("select * from tab_answ where a1='q1'"), {}};
+    const PracticeListQuery onlyQ1 { QStringLiteral("select * from tab_answ where a1='q1'"), {} };
     ASSERT_TRUE(session.openQuestionList(onlyQ1).value());
     EXPECT_EQ(bank.integer(QStringLiteral("SELECT count(*) FROM tab_answ WHERE E2_1 <> ''")), 0);
     EXPECT_EQ(session.indicatorState(1), IndicatorState::NotAnswered);
@@ -248,7 +258,10 @@ struct GroupCase
     int lastGroupSize;
 };
 
-void PrintTo(const GroupCase &c, std::ostream *os) { *os << c.questions << " questions"; }
+void PrintTo(const GroupCase &c, std::ostream *os)
+{
+    *os << c.questions << " questions";
+}
 
 class Groups : public ::testing::TestWithParam<GroupCase>
 {
@@ -279,9 +292,9 @@ TEST_P(Groups, CutTheListInTwenties)
 }
 
 INSTANTIATE_TEST_SUITE_P(Practice, Groups,
-                         ::testing::Values(GroupCase{1, 1, 1}, GroupCase{20, 1, 20}, GroupCase{21, 2, 1},
-                                           GroupCase{45, 3, 5}),
-                         [](const auto &info) { return std::to_string(info.param.questions); });
+    ::testing::Values(
+        GroupCase { 1, 1, 1 }, GroupCase { 20, 1, 20 }, GroupCase { 21, 2, 1 }, GroupCase { 45, 3, 5 }),
+    [](const auto &info) { return std::to_string(info.param.questions); });
 
 TEST(PracticeTypeFilter, KeepsTheFilterWhenTheTypeHasNoQuestion)
 {
@@ -289,7 +302,8 @@ TEST(PracticeTypeFilter, KeepsTheFilterWhenTheTypeHasNoQuestion)
     bank.addQuestions(3, Chapter, 61);
     bank.addQuestions(2, QStringLiteral("100102"), 66);
     PracticeSession session(bank.db(), bank.clock);
-    ASSERT_TRUE(session.openQuestionList(practiceListQuery(PracticeMode::NewQuestions, QStringLiteral("10"))).value());
+    ASSERT_TRUE(session.openQuestionList(practiceListQuery(PracticeMode::NewQuestions, QStringLiteral("10")))
+                    .value());
     EXPECT_EQ(session.countOfType(61), 3);
     EXPECT_EQ(session.countOfType(67), 0);
     EXPECT_TRUE(session.applyTypeFilter(66));
@@ -306,7 +320,7 @@ TEST(PracticeBody, CompositeQuestionsCarryTheirStem)
     PracticeBank bank;
     const QString stemId = QStringLiteral("1001010000000001");
     bank.addQuestion(stemId + QStringLiteral("-1"), Chapter, 61, QStringLiteral("A"));
-    bank.exec(QStringLiteral("INSERT INTO tab_title (A1, A15) VALUES (?, '<p>材料</p>')"), {stemId});
+    bank.exec(QStringLiteral("INSERT INTO tab_title (A1, A15) VALUES (?, '<p>材料</p>')"), { stemId });
     bank.exec(QStringLiteral("UPDATE tab_exer SET jx='  '"));
     PracticeSession session(bank.db(), bank.clock);
     const Result<QuestionBody> body = session.loadBody(stemId + QStringLiteral("-1"));

@@ -20,7 +20,10 @@ using vorlane::ui::PracticeWindow;
 namespace {
 
 // Makes the row of the code current, as a click on it would.
-void selectRow(CatalogueWindow &catalogue, const QString &code) { QVERIFY(catalogue.selectCode(code)); }
+void selectRow(CatalogueWindow &catalogue, const QString &code)
+{
+    QVERIFY(catalogue.selectCode(code));
+}
 
 QString scoreText(CatalogueWindow &catalogue)
 {
@@ -124,8 +127,8 @@ private slots:
         QVERIFY(catalogue.isVisible());
         QCOMPARE(catalogue.currentCode(), QStringLiteral("100102"));
         QCOMPARE(catalogue.lastChapterCode(), QStringLiteral("100102"));
-        QCOMPARE(grid->model()->index(3, 3).data().toString(), QStringLiteral("2"));  // answers
-        QCOMPARE(grid->model()->index(3, 4).data().toString(), QStringLiteral("1"));  // wrong
+        QCOMPARE(grid->model()->index(3, 3).data().toString(), QStringLiteral("2")); // answers
+        QCOMPARE(grid->model()->index(3, 4).data().toString(), QStringLiteral("1")); // wrong
         QCOMPARE(grid->model()->index(3, 5).data().toString(), QStringLiteral("50.00"));
         QCOMPARE(display(catalogue, "totalAnswers"), 2);
         QCOMPARE(display(catalogue, "totalWrong"), 1);
@@ -176,11 +179,12 @@ private slots:
         ui::CommandDispatcher dispatcher;
         QWidget menu;
         ui::addPracticeCommands(dispatcher, bank.context, &menu);
-        for (const char *word : {"lx", "lx2", "lx3", "lx4", "lx5"}) {
+        for (const char *word : { "lx", "lx2", "lx3", "lx4", "lx5" }) {
             bool seen = false;
             QTimer::singleShot(0, [&] {
                 for (QWidget *window : QApplication::topLevelWidgets()) {
-                    if (auto *catalogue = qobject_cast<CatalogueWindow *>(window); catalogue && catalogue->isVisible()) {
+                    if (auto *catalogue = qobject_cast<CatalogueWindow *>(window);
+                        catalogue && catalogue->isVisible()) {
                         seen = catalogue->isModal() || catalogue->windowModality() == Qt::ApplicationModal;
                         QVERIFY(!QApplication::overrideCursor()); // the hourglass ends once it shows
                         click(catalogue, QStringLiteral("closeArea"));

@@ -6,7 +6,9 @@
 #include "ui/exam/ExamWindow.h"
 #include "ui/shell/CommandDispatcher.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 using namespace vorlane;
@@ -271,6 +273,31 @@ private slots:
         QVERIFY(!window.isVisible());
         QCOMPARE(f.db->tableExists(QStringLiteral("tab_exam1")), kept);
         QCOMPARE(f.scalar(QStringLiteral("SELECT count(*) FROM tab_cj")).toInt(), kept ? 1 : 0);
+    }
+
+    void noteBelongsToThePaperRowOnly()
+    {
+        ExamUiFixture f;
+        ExamWindow window(*f.context);
+        QVERIFY(window.openPaper(f.makePaper(3)));
+        window.show();
+        QTimer poll;
+        poll.setInterval(10);
+        connect(&poll, &QTimer::timeout, &window, [&] {
+            QWidget *note = QApplication::activeModalWidget();
+            if (!note || note->objectName() != QLatin1String("noteWindow") || !note->isVisible())
+                return;
+            poll.stop();
+            child<QPlainTextEdit>(*note, "noteText")->setPlainText(QStringLiteral("记住第三条"));
+            QTest::mouseClick(child<QPushButton>(*note, "closeButton"), Qt::LeftButton);
+        });
+        poll.start();
+        QTest::mouseClick(button(window, "examNote"), Qt::LeftButton);
+        QCOMPARE(button(window, "examNote")->text(), QStringLiteral("有内容"));
+        const QString id = window.paper().question(1).id;
+        QCOMPARE(f.scalar(QStringLiteral("SELECT A14 FROM tab_exam1 WHERE A1=?1"), {id}).toString(),
+                 QStringLiteral("记住第三条"));
+        QVERIFY(f.scalar(QStringLiteral("SELECT A14 FROM tab_answ WHERE A1=?1"), {id}).isNull());
     }
 
     void generationFailureShowsTheMessageAndKeepsNothing_data()

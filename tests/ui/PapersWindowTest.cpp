@@ -2,6 +2,7 @@
 #include "UiTest.h"
 
 #include "ui/exam/ExamSettingsWindow.h"
+#include "ui/exam/ExamWindow.h"
 #include "ui/exam/StoredPapersWindow.h"
 
 #include <QCheckBox>
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QApplication>
 #include <QTableWidget>
 
 using namespace vorlane;
@@ -57,6 +59,60 @@ private slots:
         QCOMPARE(child<QLCDNumber>(window, "papersSat")->intValue(), 0);
         QCOMPARE(child<QLCDNumber>(window, "papersAverage")->intValue(), 0);
         QVERIFY(!child<QPushButton>(window, "papersOpen")->isEnabled());
+        QVERIFY(!child<QPushButton>(window, "papersDelete")->isEnabled());
+    }
+
+    void reviewingAStoredPaperNeverDropsIt()
+    {
+        ExamUiFixture f;
+        f.setPlan(60, 7200);
+        const exam::PaperIdentity made = f.makePaper(5);
+        exam::ExamPaper sat(*f.db, f.clock);
+        QVERIFY(sat.open(made).ok());
+        QVERIFY(sat.saveAnswer(1, QStringLiteral("A")).ok());
+        QVERIFY(sat.grade(1, QStringLiteral("0:03:00")).ok()); // 1 point, far below the pass mark
+
+        ui::StoredPapersWindow window(*f.context);
+        window.show();
+        QString title;
+        QString score;
+        // The review is modal: look at it and close it from inside its own loop.
+        QTimer poll;
+        poll.setInterval(10);
+        connect(&poll, &QTimer::timeout, &window, [&] {
+            auto *exam = qobject_cast<ui::ExamWindow *>(QApplication::activeModalWidget());
+            if (!exam || !exam->isVisible())
+                return;
+            poll.stop();
+            title = exam->windowTitle();
+            score = child<QLabel>(*exam, "examScore")->text();
+            QTest::mouseClick(child<QPushButton>(*exam, "examClose"), Qt::LeftButton);
+        });
+        poll.start();
+        QTest::mouseClick(child<QPushButton>(window, "papersOpen"), Qt::LeftButton);
+        QCOMPARE(title, QStringLiteral("查阅试卷"));
+        QCOMPARE(score, QStringLiteral("得分：1 分"));
+        QVERIFY(f.db->tableExists(made.table));
+        QCOMPARE(f.scalar(QStringLiteral("SELECT count(*) FROM tab_cj")).toInt(), 1);
+        QVERIFY(!f.progress.isVisible());
+    }
+
+    void aPaperThatCannotBeOpenedIsReportedAndTheListStays()
+    {
+        ExamUiFixture f;
+        storePapers(f, {80});
+        f.exec(QStringLiteral("DROP TABLE tab_exam1"));
+        ui::StoredPapersWindow window(*f.context);
+        window.show();
+        f.prompt.setNextAnswer(ui::PromptDialog::Middle);
+        QTest::mouseClick(child<QPushButton>(window, "papersOpen"), Qt::LeftButton);
+        QCOMPARE(f.prompt.lastText(), QStringLiteral("无法打开试卷！"));
+        QVERIFY(window.isVisible());
+        QVERIFY(!f.progress.isVisible());
+        // It can still be deleted.
+        f.prompt.setNextAnswer(ui::PromptDialog::Left);
+        QTest::mouseClick(child<QPushButton>(window, "papersDelete"), Qt::LeftButton);
+        QCOMPARE(f.scalar(QStringLiteral("SELECT count(*) FROM tab_cj")).toInt(), 0);
     }
 
     void deletingAPaper_data()

@@ -38,16 +38,20 @@ private slots:
         bank.state.screenLayout = layout;
         const QString stem = QStringLiteral("1001010000000001");
         bank.exec(QStringLiteral("INSERT INTO tab_title (A1, A15) VALUES (?, ?)"),
-                  {stem, QStringLiteral("<p>甲公司与乙公司于2025年3月签订买卖合同，约定甲公司向乙公司供应钢材一批……</p>")});
+            { stem,
+                QStringLiteral(
+                    "<p>甲公司与乙公司于2025年3月签订买卖合同，约定甲公司向乙公司供应钢材一批……</p>") });
         for (int i = 1; i <= 23; ++i)
             bank.addQuestion(QStringLiteral("q%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("100101"),
-                             i % 4 == 0 ? 66 : 61, QStringLiteral("A"), 4, {QStringLiteral("1100010001")}, i);
-        bank.addQuestion(stem + QStringLiteral("-1"), QStringLiteral("100101"), 61, QStringLiteral("B"), 4, {}, 0);
+                i % 4 == 0 ? 66 : 61, QStringLiteral("A"), 4, { QStringLiteral("1100010001") }, i);
+        bank.addQuestion(
+            stem + QStringLiteral("-1"), QStringLiteral("100101"), 61, QStringLiteral("B"), 4, {}, 0);
         bank.exec(QStringLiteral("UPDATE tab_exer SET A15=? WHERE A1 LIKE 'q%'"),
-                  {QStringLiteral("<p>根据合同法的规定，下列关于要约的说法中，正确的是（　）。</p>"
-                                  "<p>A. 要约可以撤回</p><p>B. 要约一经发出即生效</p>"
-                                  "<p>C. 要约不得撤销</p><p>D. 要约邀请视为要约</p>")});
-        bank.exec(QStringLiteral("UPDATE tab_kmmc SET D1=12, D2=3, C4=9, C6='75.00' WHERE C1 IN ('100101','10','1')"));
+            { QStringLiteral("<p>根据合同法的规定，下列关于要约的说法中，正确的是（　）。</p>"
+                             "<p>A. 要约可以撤回</p><p>B. 要约一经发出即生效</p>"
+                             "<p>C. 要约不得撤销</p><p>D. 要约邀请视为要约</p>") });
+        bank.exec(QStringLiteral(
+            "UPDATE tab_kmmc SET D1=12, D2=3, C4=9, C6='75.00' WHERE C1 IN ('100101','10','1')"));
         QDir().mkpath(folder);
 
         bank.hooks.runModal = [&](QDialog &dialog) {
@@ -88,14 +92,17 @@ private slots:
         QVERIFY(QFile::copy(source, path));
         auto db = Database::open(path, bank::password());
         QVERIFY(db.ok());
-        const QString chapter =
-            (*db)->scalar(QStringLiteral("SELECT A10 FROM tab_answ GROUP BY A10 ORDER BY count(*) DESC LIMIT 1")).toString();
+        const QString chapter
+            = (*db)
+                  ->scalar(
+                      QStringLiteral("SELECT A10 FROM tab_answ GROUP BY A10 ORDER BY count(*) DESC LIMIT 1"))
+                  .toString();
         AppState state;
         state.appDir = qEnvironmentVariable("VORLANE_TEST_APPDIR") + QLatin1Char('/');
         Clock clock;
         ui::PromptDialog prompt;
         ui::ProgressWindow progress;
-        ui::UiContext context{state, **db, clock, prompt, progress};
+        ui::UiContext context { state, **db, clock, prompt, progress };
         ui::PracticeHooks hooks;
         QElapsedTimer timer;
         qint64 toFirst = 0;
@@ -121,7 +128,7 @@ private slots:
         click(&catalogue, QStringLiteral("newQuestionsArea"));
         std::sort(nexts.begin(), nexts.end());
         qInfo("chapter %s: mode click to first question %lld ms; next question median %.1f ms, max %.1f ms",
-              qPrintable(chapter), toFirst, nexts.value(nexts.size() / 2), nexts.value(nexts.size() - 1));
+            qPrintable(chapter), toFirst, nexts.value(nexts.size() / 2), nexts.value(nexts.size() - 1));
     }
 };
 

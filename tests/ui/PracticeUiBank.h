@@ -23,8 +23,9 @@ class PracticeUiBank
 {
 public:
     PracticeUiBank()
-        : m_db(openBank(m_dir)), clock(QDateTime(QDate(2026, 3, 14), QTime(9, 0))),
-          context{state, *m_db, clock, prompt, progress}
+        : m_db(openBank(m_dir))
+        , clock(QDateTime(QDate(2026, 3, 14), QTime(9, 0)))
+        , context { state, *m_db, clock, prompt, progress }
     {
         state.appDir = qEnvironmentVariable("VORLANE_TEST_APPDIR") + QLatin1Char('/');
         exec(QStringLiteral("INSERT INTO tab_kmmc (bh, C1, C1_1, C2, C3) VALUES "
@@ -41,25 +42,32 @@ public:
     Database &db() { return *m_db; }
 
     void exec(const QString &sql, const QVariantList &values = {}) { m_db->exec(sql, values); }
-    int integer(const QString &sql, const QVariantList &values = {}) { return m_db->scalar(sql, values).toInt(); }
-    QString text(const QString &sql, const QVariantList &values = {}) { return m_db->scalar(sql, values).toString(); }
+    int integer(const QString &sql, const QVariantList &values = {})
+    {
+        return m_db->scalar(sql, values).toInt();
+    }
+    QString text(const QString &sql, const QVariantList &values = {})
+    {
+        return m_db->scalar(sql, values).toString();
+    }
     QString column(const QString &id, const char *name)
     {
-        return text(QStringLiteral("SELECT %1 FROM tab_answ WHERE A1=?").arg(QLatin1String(name)), {id});
+        return text(QStringLiteral("SELECT %1 FROM tab_answ WHERE A1=?").arg(QLatin1String(name)), { id });
     }
 
     void addQuestion(const QString &id, const QString &chapter, int type, const QString &key, int options = 4,
-                     const QStringList &points = {}, int order = 0)
+        const QStringList &points = {}, int order = 0)
     {
-        QVariantList values{id, key, options, chapter, type, order};
+        QVariantList values { id, key, options, chapter, type, order };
         for (int i = 0; i < 10; ++i)
             values << (i < points.size() ? QVariant(points.at(i)) : QVariant());
         exec(QStringLiteral("INSERT INTO tab_answ (A1, A2, A2_1, A10, A13, xx, K3, K4, K5, K6, K7, K8, K9, "
                             "K10, K11, K12, E3, E4) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,0,0)"),
-             values);
-        exec(QStringLiteral("INSERT INTO tab_exer (A1, A15) VALUES (?, ?)"), {id, QStringLiteral("<p>题目 %1</p>").arg(id)});
+            values);
+        exec(QStringLiteral("INSERT INTO tab_exer (A1, A15) VALUES (?, ?)"),
+            { id, QStringLiteral("<p>题目 %1</p>").arg(id) });
         exec(QStringLiteral("UPDATE tab_kmmc SET C3 = C3 + 1 WHERE C1 IN (?, ?, ?)"),
-             {chapter, chapter.left(2), chapter.left(1)});
+            { chapter, chapter.left(2), chapter.left(1) });
     }
 
     // q001… in chapter 100101, single choice with key "A", in list order.
@@ -67,12 +75,12 @@ public:
     {
         for (int i = 1; i <= count; ++i)
             addQuestion(QStringLiteral("q%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("100101"), type,
-                        QStringLiteral("A"), 4, {}, i);
+                QStringLiteral("A"), 4, {}, i);
     }
 
     // A practice window on a mode's list of a chapter, opened and shown as the catalogue does.
-    std::unique_ptr<ui::PracticeWindow> openPractice(PracticeMode mode = PracticeMode::NewQuestions,
-                                                     const QString &code = QStringLiteral("100101"))
+    std::unique_ptr<ui::PracticeWindow> openPractice(
+        PracticeMode mode = PracticeMode::NewQuestions, const QString &code = QStringLiteral("100101"))
     {
         state.practiceListSql = practiceListQuery(mode, code);
         auto window = std::make_unique<ui::PracticeWindow>(context, ui::PracticeVariant::chapter(), hooks);

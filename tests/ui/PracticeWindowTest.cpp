@@ -31,7 +31,10 @@ QString buttonText(QWidget *window, const char *name)
     return button ? button->text() : QString();
 }
 
-QString currentId(PracticeWindow &window) { return window.session().at(window.session().currentPos()).id; }
+QString currentId(PracticeWindow &window)
+{
+    return window.session().at(window.session().currentPos()).id;
+}
 
 // Answers the question shown on the single-choice page.
 void choose(PracticeWindow &window, const char *letter)
@@ -55,16 +58,16 @@ private slots:
         QTest::addColumn<QString>("letter");
         QTest::addColumn<int>("score");
         QTest::addColumn<QList<int>>("chapter"); // C4, D1, D2
-        QTest::addColumn<QList<int>>("log");     // A2, A3, B1, B2
-        QTest::addColumn<QList<int>>("point");   // q1, q2, q4
-        QTest::newRow("never answered, right") << "-" << 0 << "B" << 0 << QList<int>{1, 1, 0}
-                                                << QList<int>{1, 0, 1, 0} << QList<int>{1, 1, 0};
-        QTest::newRow("never answered, wrong") << "-" << 0 << "A" << -3 << QList<int>{1, 1, 1}
-                                                << QList<int>{1, 1, 1, 1} << QList<int>{1, 1, 1};
-        QTest::newRow("answered before, right") << "C" << -2 << "B" << -1 << QList<int>{0, 1, 0}
-                                                 << QList<int>{1, 0, 1, 0} << QList<int>{0, 1, 0};
-        QTest::newRow("answered before, wrong") << "B" << 0 << "A" << -1 << QList<int>{0, 1, 1}
-                                                 << QList<int>{1, 1, 1, 1} << QList<int>{0, 1, 1};
+        QTest::addColumn<QList<int>>("log"); // A2, A3, B1, B2
+        QTest::addColumn<QList<int>>("point"); // q1, q2, q4
+        QTest::newRow("never answered, right") << "-" << 0 << "B" << 0 << QList<int> { 1, 1, 0 }
+                                               << QList<int> { 1, 0, 1, 0 } << QList<int> { 1, 1, 0 };
+        QTest::newRow("never answered, wrong") << "-" << 0 << "A" << -3 << QList<int> { 1, 1, 1 }
+                                               << QList<int> { 1, 1, 1, 1 } << QList<int> { 1, 1, 1 };
+        QTest::newRow("answered before, right") << "C" << -2 << "B" << -1 << QList<int> { 0, 1, 0 }
+                                                << QList<int> { 1, 0, 1, 0 } << QList<int> { 0, 1, 0 };
+        QTest::newRow("answered before, wrong") << "B" << 0 << "A" << -1 << QList<int> { 0, 1, 1 }
+                                                << QList<int> { 1, 1, 1, 1 } << QList<int> { 0, 1, 1 };
     }
     void recordsEachRowOfTheEffectTable()
     {
@@ -77,20 +80,23 @@ private slots:
         QFETCH(QList<int>, point);
         PracticeUiBank bank;
         bank.addQuestion(QStringLiteral("q1"), QStringLiteral("100101"), 61, QStringLiteral("B"), 4,
-                         {QStringLiteral("1100010001")});
+            { QStringLiteral("1100010001") });
         bank.exec(QStringLiteral("UPDATE tab_answ SET E2=?, E4=?, E1='2026-03-01', E3=1"),
-                  {before == QLatin1String("-") ? QVariant() : QVariant(before), scoreBefore});
-        auto window = bank.openPractice(before == QLatin1String("-") ? PracticeMode::NewQuestions
-                                                                     : PracticeMode::ReviewQuestions);
+            { before == QLatin1String("-") ? QVariant() : QVariant(before), scoreBefore });
+        auto window = bank.openPractice(
+            before == QLatin1String("-") ? PracticeMode::NewQuestions : PracticeMode::ReviewQuestions);
         QVERIFY(window);
         auto counters = [&] {
             QList<int> all;
-            for (const char *c : {"C4", "D1", "D2"})
-                all << bank.integer(QStringLiteral("SELECT %1 FROM tab_kmmc WHERE C1='10'").arg(QLatin1String(c)));
-            for (const char *c : {"A2", "A3", "B1", "B2"})
-                all << bank.integer(QStringLiteral("SELECT coalesce(%1,0) FROM tab_rz").arg(QLatin1String(c)));
-            for (const char *c : {"q1", "q2", "q4"})
-                all << bank.integer(QStringLiteral("SELECT %1 FROM tab_rule WHERE ftid='1100010001'").arg(QLatin1String(c)));
+            for (const char *c : { "C4", "D1", "D2" })
+                all << bank.integer(
+                    QStringLiteral("SELECT %1 FROM tab_kmmc WHERE C1='10'").arg(QLatin1String(c)));
+            for (const char *c : { "A2", "A3", "B1", "B2" })
+                all << bank.integer(
+                    QStringLiteral("SELECT coalesce(%1,0) FROM tab_rz").arg(QLatin1String(c)));
+            for (const char *c : { "q1", "q2", "q4" })
+                all << bank.integer(
+                    QStringLiteral("SELECT %1 FROM tab_rule WHERE ftid='1100010001'").arg(QLatin1String(c)));
             return all;
         };
         choose(*window, qPrintable(letter));
@@ -128,7 +134,7 @@ private slots:
         PracticeUiBank bank;
         bank.addQuestion(QStringLiteral("q1"), QStringLiteral("100101"), 61, QStringLiteral("A"));
         bank.exec(QStringLiteral("UPDATE tab_answ SET E2='B', E4=-3, E3=1"));
-        for (int expected : {-2, -1, 0}) {
+        for (int expected : { -2, -1, 0 }) {
             auto window = bank.openPractice(PracticeMode::WrongQuestions);
             QVERIFY(window);
             choose(*window, "A");
@@ -153,6 +159,23 @@ private slots:
         click(window.get(), QStringLiteral("previousButton"));
         QCOMPARE(bank.column(QStringLiteral("q002"), "E2"), QStringLiteral("A"));
         QCOMPARE(window->session().indicatorState(2), IndicatorState::Right);
+    }
+
+    void clearingAChoiceEmptiesTheWindowAnswerOnly()
+    {
+        PracticeUiBank bank;
+        bank.addQuestions(2, 66);
+        auto window = bank.openPractice();
+        click(window.get(), QStringLiteral("option1A"));
+        click(window.get(), QStringLiteral("nextButton"));
+        click(window.get(), QStringLiteral("previousButton"));
+        QVERIFY(window->answerPanel()->option(1, 0)->isChecked()); // restored from the window's answer
+        click(window.get(), QStringLiteral("option1A")); // toggled off again
+        click(window.get(), QStringLiteral("nextButton"));
+        QCOMPARE(bank.column(QStringLiteral("q001"), "E2_1"), QString());
+        QCOMPARE(bank.column(QStringLiteral("q001"), "E2"), QStringLiteral("A"));
+        QCOMPARE(bank.column(QStringLiteral("q001"), "E3").toInt(), 1);
+        QCOMPARE(window->session().indicatorState(1), IndicatorState::NotAnswered);
     }
 
     void cutsTheListInGroupsOfTwenty_data()
@@ -218,9 +241,11 @@ private slots:
     {
         PracticeUiBank bank;
         const QString stem = QStringLiteral("1001010000000001");
-        bank.addQuestion(stem + QStringLiteral("-1"), QStringLiteral("100101"), 61, QStringLiteral("A"), 4, {}, 1);
-        bank.addQuestion(QStringLiteral("plain"), QStringLiteral("100101"), 61, QStringLiteral("A"), 4, {}, 2);
-        bank.exec(QStringLiteral("INSERT INTO tab_title (A1, A15) VALUES (?, '<p>案例材料</p>')"), {stem});
+        bank.addQuestion(
+            stem + QStringLiteral("-1"), QStringLiteral("100101"), 61, QStringLiteral("A"), 4, {}, 1);
+        bank.addQuestion(
+            QStringLiteral("plain"), QStringLiteral("100101"), 61, QStringLiteral("A"), 4, {}, 2);
+        bank.exec(QStringLiteral("INSERT INTO tab_title (A1, A15) VALUES (?, '<p>案例材料</p>')"), { stem });
         auto window = bank.openPractice();
         auto *splitter = window->findChild<QSplitter *>(QStringLiteral("questionSplitter"));
         auto *upper = window->findChild<QTextBrowser *>(QStringLiteral("upperPane"));
@@ -257,7 +282,7 @@ private slots:
     {
         PracticeUiBank bank;
         bank.addQuestion(QStringLiteral("q1"), QStringLiteral("100101"), 61, QStringLiteral("A"), 4,
-                         {QStringLiteral("1100010002"), QString(), QStringLiteral("1100010001")});
+            { QStringLiteral("1100010002"), QString(), QStringLiteral("1100010001") });
         auto window = bank.openPractice();
         QVERIFY(!isEnabledButton(window.get(), QStringLiteral("examPointsButton")));
         choose(*window, "A");
@@ -280,7 +305,7 @@ private slots:
         click(window.get(), QStringLiteral("submitButton"));
         click(window.get(), QStringLiteral("examPointsButton"));
         // A question naming the articles in k3 and k5 lists both, in sorted order.
-        QCOMPARE(shown, (QStringList{QStringLiteral("第3条 订立"), QStringLiteral("第12条 违约")}));
+        QCOMPARE(shown, (QStringList { QStringLiteral("第3条 订立"), QStringLiteral("第12条 违约") }));
     }
 
     void theExplanationOpensOnceAnswered()
@@ -306,7 +331,7 @@ private slots:
     {
         PracticeUiBank bank;
         bank.addQuestions(1);
-        bank.state.answerTimeTable = {{61, 900}};
+        bank.state.answerTimeTable = { { 61, 900 } };
         auto window = bank.openPractice();
         QCOMPARE(window->questionTimer()->interval(), 900);
         bank.prompt.setNextAnswer(3);
@@ -404,7 +429,8 @@ private slots:
         QCOMPARE(bank.column(QStringLiteral("q001"), "E2"), QStringLiteral("A")); // recorded on closing
         QCOMPARE(bank.text(QStringLiteral("SELECT D1 FROM tab_rz")), QStringLiteral("00:01:05"));
         QCOMPARE(bank.text(QStringLiteral("SELECT A4 FROM tab_rz")), QStringLiteral("100.00"));
-        QCOMPARE(bank.text(QStringLiteral("SELECT C6 FROM tab_kmmc WHERE C1='100101'")), QStringLiteral("100.00"));
+        QCOMPARE(
+            bank.text(QStringLiteral("SELECT C6 FROM tab_kmmc WHERE C1='100101'")), QStringLiteral("100.00"));
     }
 
     void missingPicturesEndTheProgram()

@@ -23,11 +23,16 @@ private slots:
         QTest::addColumn<QString>("clicks");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<int>("shown");
-        QTest::newRow("single") << 0 << 4 << "CB" << "B" << 4;
-        QTest::newRow("multiple in A-to-F order") << 1 << 5 << "DAC" << "ACD" << 5;
-        QTest::newRow("multiple toggled off") << 1 << 4 << "AA" << "" << 4;
-        QTest::newRow("indefinite") << 5 << 8 << "FB" << "BF" << 6;
-        QTest::newRow("no options") << 0 << 0 << "" << "" << 0;
+        QTest::newRow("single") << 0 << 4 << "CB"
+                                << "B" << 4;
+        QTest::newRow("multiple in A-to-F order") << 1 << 5 << "DAC"
+                                                  << "ACD" << 5;
+        QTest::newRow("multiple toggled off") << 1 << 4 << "AA"
+                                              << "" << 4;
+        QTest::newRow("indefinite") << 5 << 8 << "FB"
+                                    << "BF" << 6;
+        QTest::newRow("no options") << 0 << 0 << ""
+                                    << "" << 0;
     }
     void showsOptionsUpToTheCountAndReadsThem()
     {
@@ -89,7 +94,7 @@ private slots:
 
     void theIndicatorBoardPressesOnlyEnabledButtons()
     {
-        vorlane::ui::IndicatorBoard board(vorlane::ui::IndicatorPictures{});
+        vorlane::ui::IndicatorBoard board(vorlane::ui::IndicatorPictures {});
         QSignalSpy pressed(&board, &vorlane::ui::IndicatorBoard::questionPressed);
         board.setButton(0, 21, vorlane::IndicatorState::Right);
         board.setButton(1, 0, vorlane::IndicatorState::NotAnswered);

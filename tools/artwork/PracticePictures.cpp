@@ -46,7 +46,7 @@ void drawIndicator(QPainter &p, const QSize &s, bool pressed, Mark mark)
     // The mark sits in the lower right corner so that the button's number stays readable.
     const QRectF corner(s.width() - 11, s.height() / 2.0 - 4, 8, 8);
     p.setPen(QPen(mark == Mark::Right ? QColor(0x1e, 0x8c, 0x3a) : QColor(0xc8, 0x1e, 0x1e), 2.2,
-                  Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     if (mark == Mark::Right) {
         QPainterPath tick;
@@ -89,11 +89,12 @@ void drawCatalogue(QPainter &p, const QSize &s, bool compact)
 
     p.setPen(Qt::white);
     p.setFont(cjkFont(qRound(30 * f), true));
-    p.drawText(QRectF(0, 22 * f, s.width(), 50 * f), Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("科目名称"));
+    p.drawText(QRectF(0, 22 * f, s.width(), 50 * f), Qt::AlignHCenter | Qt::AlignVCenter,
+        QStringLiteral("科目名称"));
     p.setFont(cjkFont(qRound(13 * f)));
     p.setPen(QColor(0xdc, 0xe8, 0xf4));
-    p.drawText(QRectF(0, 70 * f, s.width(), 24 * f), Qt::AlignHCenter,
-               QStringLiteral("选择章节，再选择练习方式"));
+    p.drawText(
+        QRectF(0, 70 * f, s.width(), 24 * f), Qt::AlignHCenter, QStringLiteral("选择章节，再选择练习方式"));
 
     // Frames under the grid and the totals.
     p.setPen(QPen(QColor(0x7d, 0x96, 0xb0), 1));
@@ -116,13 +117,23 @@ void drawCatalogue(QPainter &p, const QSize &s, bool compact)
 
 } // namespace
 
-VORLANE_PICTURE("pic/vemoup.bmp", IndicatorSize, [](QPainter &p, const QSize &s) { drawIndicator(p, s, false, Mark::None); })
-VORLANE_PICTURE("pic/vemodw.bmp", IndicatorSize, [](QPainter &p, const QSize &s) { drawIndicator(p, s, true, Mark::None); })
-VORLANE_PICTURE("pic/vemoyes.bmp", IndicatorSize, [](QPainter &p, const QSize &s) { drawIndicator(p, s, false, Mark::Right); })
-VORLANE_PICTURE("pic/vemono.bmp", IndicatorSize, [](QPainter &p, const QSize &s) { drawIndicator(p, s, false, Mark::Wrong); })
-VORLANE_PICTURE("pic/vemodw_r.bmp", IndicatorSize, [](QPainter &p, const QSize &s) { drawIndicator(p, s, true, Mark::Right); })
-VORLANE_PICTURE("pic/vemodw_w.bmp", IndicatorSize, [](QPainter &p, const QSize &s) { drawIndicator(p, s, true, Mark::Wrong); })
-VORLANE_PICTURE("pic/vemotxup.bmp", TypeButtonSize, [](QPainter &p, const QSize &s) { drawTypeButton(p, s, false); })
-VORLANE_PICTURE("pic/vemotxdw.bmp", TypeButtonSize, [](QPainter &p, const QSize &s) { drawTypeButton(p, s, true); })
-VORLANE_PICTURE("pic/kmmc800.png", QSize(761, 480), [](QPainter &p, const QSize &s) { drawCatalogue(p, s, true); })
-VORLANE_PICTURE("pic/kmmc1024.png", QSize(951, 600), [](QPainter &p, const QSize &s) { drawCatalogue(p, s, false); })
+VORLANE_PICTURE("pic/vemoup.bmp", IndicatorSize,
+    [](QPainter &p, const QSize &s) { drawIndicator(p, s, false, Mark::None); })
+VORLANE_PICTURE("pic/vemodw.bmp", IndicatorSize,
+    [](QPainter &p, const QSize &s) { drawIndicator(p, s, true, Mark::None); })
+VORLANE_PICTURE("pic/vemoyes.bmp", IndicatorSize,
+    [](QPainter &p, const QSize &s) { drawIndicator(p, s, false, Mark::Right); })
+VORLANE_PICTURE("pic/vemono.bmp", IndicatorSize,
+    [](QPainter &p, const QSize &s) { drawIndicator(p, s, false, Mark::Wrong); })
+VORLANE_PICTURE("pic/vemodw_r.bmp", IndicatorSize,
+    [](QPainter &p, const QSize &s) { drawIndicator(p, s, true, Mark::Right); })
+VORLANE_PICTURE("pic/vemodw_w.bmp", IndicatorSize,
+    [](QPainter &p, const QSize &s) { drawIndicator(p, s, true, Mark::Wrong); })
+VORLANE_PICTURE(
+    "pic/vemotxup.bmp", TypeButtonSize, [](QPainter &p, const QSize &s) { drawTypeButton(p, s, false); })
+VORLANE_PICTURE(
+    "pic/vemotxdw.bmp", TypeButtonSize, [](QPainter &p, const QSize &s) { drawTypeButton(p, s, true); })
+VORLANE_PICTURE(
+    "pic/kmmc800.png", QSize(761, 480), [](QPainter &p, const QSize &s) { drawCatalogue(p, s, true); })
+VORLANE_PICTURE(
+    "pic/kmmc1024.png", QSize(951, 600), [](QPainter &p, const QSize &s) { drawCatalogue(p, s, false); })

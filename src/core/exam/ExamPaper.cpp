@@ -161,6 +161,8 @@ Status ExamPaper::saveAnswer(int row, const QString &answer)
 
 Result<int> ExamPaper::unansweredCount()
 {
+    if (m_questions.isEmpty() || !isPaperTableName(m_identity.table))
+        return Result<int>::failure(failed());
     try {
         return m_db
             .scalar(QStringLiteral("SELECT count(*) FROM ") + m_identity.table
@@ -175,7 +177,7 @@ Result<GradeResult> ExamPaper::grade(int subject, const QString &elapsedText)
 {
     if (subject == 0)
         subject = 1;
-    if (!isExamSubject(subject) || !isPaperTableName(m_identity.table))
+    if (!isExamSubject(subject) || m_questions.isEmpty() || !isPaperTableName(m_identity.table))
         return Result<GradeResult>::failure(failed());
     GradeResult result;
     try {

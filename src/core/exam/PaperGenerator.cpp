@@ -222,23 +222,31 @@ PaperName PaperGenerator::nextPaperName()
 
 QStringList PaperGenerator::drawQuestions(int subject, int type, const QString &prefix, int count)
 {
-    if (!isExamSubject(subject) || prefix.isEmpty() || count <= 0)
+    const QStringList poolChapters = poolPrefixes(subject);
+    if (poolChapters.isEmpty() || prefix.isEmpty() || count <= 0)
         return {};
-    Statement statement = m_db.prepare(QStringLiteral("SELECT A1 FROM tab_answ WHERE ") + poolCondition(subject)
-                                       + QStringLiteral(" (F1 <> 1) AND A13=?1 AND A10>=?2 AND A10<?3"));
-    statement.bind(1, type).bind(2, prefix).bind(3, prefixUpperBound(prefix));
-    QStringList pool;
-    while (statement.next())
-        pool << statement.text(0);
-    const qsizetype m = pool.size();
-    if (m <= count)
-        return pool;
-    // A partial Fisher–Yates shuffle: every set of n distinct questions is equally likely.
+    // The cell's questions come from the type index alone; whether one may be drawn (not
+    // voided) is asked only of the questions the shuffle reaches, so a large pool costs one
+    // index range and a handful of lookups.
+    Statement cell = m_db.prepare(QStringLiteral("SELECT A1, A10 FROM tab_answ WHERE A13=?1 AND A10>=?2 AND A10<?3"));
+    cell.bind(1, type).bind(2, prefix).bind(3, prefixUpperBound(prefix));
+    QStringList candidates;
+    while (cell.next())
+        if (poolChapters.contains(cell.text(1).left(2)))
+            candidates << cell.text(0);
+    Statement drawable = m_db.prepare(QStringLiteral("SELECT count(*) FROM tab_answ WHERE A1=?1 AND F1 <> 1"));
+    // A partial Fisher–Yates shuffle: taking the first n drawable questions of a uniformly random
+    // order makes every set of n drawable questions equally likely; with n or fewer, all of them.
     QStringList drawn;
-    for (qsizetype i = 0; i < count; ++i) {
+    const qsizetype m = candidates.size();
+    for (qsizetype i = 0; i < m && drawn.size() < count; ++i) {
         const qsizetype j = i + qsizetype(m_random.bounded(quint32(m - i)));
-        pool.swapItemsAt(i, j);
-        drawn << pool.at(i);
+        candidates.swapItemsAt(i, j);
+        drawable.bind(1, candidates.at(i));
+        drawable.next();
+        if (drawable.integer(0) > 0)
+            drawn << candidates.at(i);
+        drawable.reset();
     }
     return drawn;
 }
@@ -313,11 +321,16 @@ Result<PaperIdentity> PaperGenerator::generate(int subject, const StageFn &stage
         }
 
         report(QStringLiteral("正在整理数据..."));
-        const bool poolHasRows =
-            m_db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM tab_answ WHERE ") + poolCondition(subject)
-                        + QStringLiteral(" (f1 <> 1))"))
-                .toInt()
-            != 0;
+        // Asked per chapter prefix, so that the chapter index answers it.
+        bool poolHasRows = false;
+        Statement pool = m_db.prepare(QStringLiteral(
+            "SELECT EXISTS (SELECT 1 FROM tab_answ WHERE A10>=?1 AND A10<?2 AND (f1 <> 1))"));
+        for (const QString &prefix : poolPrefixes(subject)) {
+            pool.bind(1, prefix).bind(2, prefixUpperBound(prefix));
+            pool.next();
+            poolHasRows = poolHasRows || pool.integer(0) != 0;
+            pool.reset();
+        }
         if (!poolHasRows)
             return Result<PaperIdentity>::failure(QStringLiteral("没有发现题目！"));
         try {

@@ -35,14 +35,14 @@ Result<QStringList> examPointTitles(Database &db, const QStringList &keys)
         QString placeholders;
         for (qsizetype i = 0; i < keys.size(); ++i)
             placeholders += i ? QStringLiteral(",?") : QStringLiteral("?");
-        Statement query = db.prepare(QStringLiteral("SELECT id,n,sn FROM tab_rule WHERE ftid IN (") + placeholders +
-                                     QLatin1Char(')'));
+        Statement query = db.prepare(
+            QStringLiteral("SELECT id,n,sn FROM tab_rule WHERE ftid IN (") + placeholders + QLatin1Char(')'));
         query.bindAll(QVariantList(keys.cbegin(), keys.cend()));
         QStringList titles;
         while (query.next())
             titles << query.text(2);
         // Titles are Chinese article numbers: sort them the way a reader of the list expects.
-        QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
+        QCollator collator { QLocale(QLocale::Chinese, QLocale::China) };
         collator.setNumericMode(true);
         std::sort(titles.begin(), titles.end(), collator);
         return titles;

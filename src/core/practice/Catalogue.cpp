@@ -8,8 +8,9 @@ namespace vorlane {
 namespace {
 
 // The list columns every practice window reads; the same for the three modes.
-const QLatin1String ListColumns("select a1,a2,a2_1,k3,k4,k5,k6,k7,k8,k9,k10,k11,k12,a10,a13,a14,e1,e2,e2_1,e3,e4,"
-                                "f1,xx,csbs,ecount from tab_answ ");
+const QLatin1String ListColumns(
+    "select a1,a2,a2_1,k3,k4,k5,k6,k7,k8,k9,k10,k11,k12,a10,a13,a14,e1,e2,e2_1,e3,e4,"
+    "f1,xx,csbs,ecount from tab_answ ");
 
 // The upper end of the codes that start with `code`: its last character moved one on. The
 // range lets the planner walk the chapter index; the prefix test stays the rule.
@@ -29,8 +30,8 @@ Result<QList<CatalogueRow>> loadCatalogue(Database &db)
         Statement query = db.prepare(QStringLiteral(
             "SELECT C1, C1_1, C2, C3, C4, D1, D2, C6 FROM tab_kmmc WHERE C1 <> 'xx' ORDER BY bh, C1"));
         while (query.next()) {
-            rows.append(CatalogueRow{query.text(0), query.text(1), query.text(2), query.integer(3),
-                                     query.integer(4), query.integer(5), query.integer(6), query.text(7)});
+            rows.append(CatalogueRow { query.text(0), query.text(1), query.text(2), query.integer(3),
+                query.integer(4), query.integer(5), query.integer(6), query.text(7) });
         }
         return rows;
     } catch (const StoreError &error) {
@@ -41,8 +42,8 @@ Result<QList<CatalogueRow>> loadCatalogue(Database &db)
 Result<CatalogueTotals> loadCatalogueTotals(Database &db)
 {
     try {
-        Statement query = db.prepare(QStringLiteral(
-            "select sum(C3) as count_c3,sum(D1) as count_d1,sum(D2) as count_d2 from tab_kmmc where length(c1)=6"));
+        Statement query = db.prepare(QStringLiteral("select sum(C3) as count_c3,sum(D1) as count_d1,sum(D2) "
+                                                    "as count_d2 from tab_kmmc where length(c1)=6"));
         CatalogueTotals totals;
         if (query.next()) {
             totals.questions = qMin(query.integer(0), CatalogueTotals::QuestionDisplayCap);
@@ -59,7 +60,10 @@ Result<CatalogueTotals> loadCatalogueTotals(Database &db)
     }
 }
 
-bool isPractisableCode(const QString &code) { return code.size() > 2; }
+bool isPractisableCode(const QString &code)
+{
+    return code.size() > 2;
+}
 
 PracticeListQuery practiceListQuery(PracticeMode mode, const QString &code, bool byDoubleClick)
 {
@@ -80,8 +84,8 @@ PracticeListQuery practiceListQuery(PracticeMode mode, const QString &code, bool
         break;
     }
     if (code.isEmpty())
-        return {sql, {code, 0, code}};
-    return {sql, {code, int(code.size()), prefixUpperBound(code)}};
+        return { sql, { code, 0, code } };
+    return { sql, { code, int(code.size()), prefixUpperBound(code) } };
 }
 
 } // namespace vorlane

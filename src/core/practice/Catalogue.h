@@ -17,9 +17,9 @@ enum class PracticeMode { NewQuestions = 1, WrongQuestions = 2, ReviewQuestions 
 // One row of the catalogue grid: a subject, part or chapter with its counters.
 struct CatalogueRow
 {
-    QString code;  // C1
+    QString code; // C1
     QString label; // C1_1, shown on the practice window's notice board
-    QString name;  // C2
+    QString name; // C2
     qint64 questions = 0;
     qint64 done = 0;
     qint64 answers = 0;

@@ -22,7 +22,8 @@ const PracticeQuestion &noQuestion()
 class ColumnReader
 {
 public:
-    explicit ColumnReader(Statement &statement) : m_statement(statement)
+    explicit ColumnReader(Statement &statement)
+        : m_statement(statement)
     {
         for (int i = 0; i < statement.columnCount(); ++i)
             m_index.insert(statement.columnName(i).toLower(), i);
@@ -45,7 +46,8 @@ private:
 
 PracticeQuestion readQuestion(const ColumnReader &columns)
 {
-    static const char *const pointColumns[] = {"k3", "k4", "k5", "k6", "k7", "k8", "k9", "k10", "k11", "k12"};
+    static const char *const pointColumns[]
+        = { "k3", "k4", "k5", "k6", "k7", "k8", "k9", "k10", "k11", "k12" };
     PracticeQuestion q;
     q.id = columns.text("a1");
     q.key = columns.text("a2");
@@ -74,9 +76,10 @@ Result<QList<QuestionType>> loadQuestionTypes(Database &db, int subject)
         return Result<QList<QuestionType>>::failure(QStringLiteral("科目编号错误：%1").arg(subject));
     try {
         QList<QuestionType> types;
-        Statement query = db.prepare(QStringLiteral("SELECT A1, B1 FROM tab_tx%1 ORDER BY A1 ASC").arg(subject));
+        Statement query
+            = db.prepare(QStringLiteral("SELECT A1, B1 FROM tab_tx%1 ORDER BY A1 ASC").arg(subject));
         while (query.next())
-            types.append(QuestionType{int(query.integer(0)), query.text(1)});
+            types.append(QuestionType { int(query.integer(0)), query.text(1) });
         return types;
     } catch (const StoreError &error) {
         return Status::failure(error.reason());
@@ -94,7 +97,11 @@ QStringList PracticeQuestion::examPoints() const
     return taken;
 }
 
-PracticeSession::PracticeSession(Database &db, const Clock &clock) : m_db(db), m_clock(clock) {}
+PracticeSession::PracticeSession(Database &db, const Clock &clock)
+    : m_db(db)
+    , m_clock(clock)
+{
+}
 
 Result<bool> PracticeSession::openQuestionList(const PracticeListQuery &query)
 {
@@ -123,8 +130,8 @@ Result<bool> PracticeSession::openQuestionList(const PracticeListQuery &query)
 
 int PracticeSession::countOfType(int typeId) const
 {
-    return int(std::count_if(m_rows.cbegin(), m_rows.cend(),
-                             [typeId](const PracticeQuestion &q) { return q.typeId == typeId; }));
+    return int(std::count_if(
+        m_rows.cbegin(), m_rows.cend(), [typeId](const PracticeQuestion &q) { return q.typeId == typeId; }));
 }
 
 bool PracticeSession::applyTypeFilter(int typeId)
@@ -147,7 +154,10 @@ const PracticeQuestion &PracticeSession::at(int position) const
     return m_rows.at(m_filtered.at(position - 1));
 }
 
-PracticeQuestion &PracticeSession::row(int position) { return m_rows[m_filtered.at(position - 1)]; }
+PracticeQuestion &PracticeSession::row(int position)
+{
+    return m_rows[m_filtered.at(position - 1)];
+}
 
 IndicatorState PracticeSession::indicatorState(int position) const
 {
@@ -186,7 +196,7 @@ void PracticeSession::showGroup(GroupMove move)
 Result<RecordOutcome> PracticeSession::recordAnswer(int position, const QString &answer)
 {
     if (position < 1 || position > count())
-        return RecordOutcome{};
+        return RecordOutcome {};
     PracticeQuestion updated = at(position);
     RecordOutcome outcome;
     try {
@@ -274,7 +284,7 @@ Status PracticeSession::saveNote(int position, const QString &note)
     if (position < 1 || position > count())
         return {};
     try {
-        writeRow(at(position), "UPDATE tab_answ SET A14=?2 WHERE A1=?1", {note});
+        writeRow(at(position), "UPDATE tab_answ SET A14=?2 WHERE A1=?1", { note });
     } catch (const StoreError &error) {
         return Status::failure(error.reason());
     }

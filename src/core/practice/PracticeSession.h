@@ -15,21 +15,21 @@ class Database;
 // One question of a practice list: the tab_answ columns the practice window reads and writes.
 struct PracticeQuestion
 {
-    QString id;          // A1
-    QString key;         // A2
+    QString id; // A1
+    QString key; // A2
     int optionCount = 0; // A2_1
-    QStringList points;  // K3..K12 as stored, ten slots
+    QStringList points; // K3..K12 as stored, ten slots
     QString chapterCode; // A10
-    int typeId = 0;      // A13
-    QString note;        // A14
-    QString lastDate;    // E1
-    QString lastAnswer;  // E2 (null reads as empty)
+    int typeId = 0; // A13
+    QString note; // A14
+    QString lastDate; // E1
+    QString lastAnswer; // E2 (null reads as empty)
     QString windowAnswer; // E2_1
-    int attempts = 0;    // E3
-    int wrongScore = 0;  // E4
-    int voidFlag = 0;    // F1
-    QString timeUp;      // csbs
-    int editCount = 0;   // ecount
+    int attempts = 0; // E3
+    int wrongScore = 0; // E4
+    int voidFlag = 0; // F1
+    QString timeUp; // csbs
+    int editCount = 0; // ecount
 
     bool answeredInWindow() const { return !windowAnswer.isEmpty(); }
     bool rightInWindow() const { return windowAnswer == key; } // as isRightAnswer: to the character
@@ -46,7 +46,7 @@ struct QuestionBody
     QString text;
     QString explanation;
     bool hasExplanation = false; // present and not blank
-    QString stem;                // empty unless the question is part of a composite one
+    QString stem; // empty unless the question is part of a composite one
 };
 
 // What recording did with the panel's answer.

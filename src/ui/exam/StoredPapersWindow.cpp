@@ -122,6 +122,7 @@ void StoredPapersWindow::refresh()
     if (!m_papers.isEmpty())
         m_list->selectRow(0);
     m_open->setEnabled(!m_papers.isEmpty());
+    m_delete->setEnabled(!m_papers.isEmpty());
 
     const Result<exam::PaperFigures> figures = m_store.figures(m_context.state.examSubject);
     if (figures) {

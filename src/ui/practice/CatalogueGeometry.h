@@ -29,16 +29,14 @@ inline QRect scaled(const QRect &r, double f)
 
 inline Geometry geometry(bool compact)
 {
-    const Geometry design{QSize(761, 480),
-                          QRect(25, 129, 600, 178),
-                          QRect(640, 129, 96, 178),
-                          {QRect(114, 373, 69, 31), QRect(185, 373, 69, 31), QRect(255, 373, 69, 31),
-                           QRect(500, 376, 45, 24), QRect(548, 376, 45, 24)}};
+    const Geometry design { QSize(761, 480), QRect(25, 129, 600, 178), QRect(640, 129, 96, 178),
+        { QRect(114, 373, 69, 31), QRect(185, 373, 69, 31), QRect(255, 373, 69, 31), QRect(500, 376, 45, 24),
+            QRect(548, 376, 45, 24) } };
     if (compact)
         return design;
     const double f = 1.25;
-    Geometry large{QSize(qRound(design.window.width() * f), qRound(design.window.height() * f)),
-                   scaled(design.grid, f), scaled(design.totals, f), {}};
+    Geometry large { QSize(qRound(design.window.width() * f), qRound(design.window.height() * f)),
+        scaled(design.grid, f), scaled(design.totals, f), {} };
     for (int i = 0; i < AreaCount; ++i)
         large.areas[i] = scaled(design.areas[i], f);
     return large;
@@ -46,7 +44,7 @@ inline Geometry geometry(bool compact)
 
 inline QString areaCaption(int area)
 {
-    static const char *const captions[] = {"练习新题", "错题重做", "习题重温", "系统设置", "关闭"};
+    static const char *const captions[] = { "练习新题", "错题重做", "习题重温", "系统设置", "关闭" };
     return QString::fromUtf8(captions[area]);
 }
 

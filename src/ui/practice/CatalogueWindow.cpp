@@ -48,7 +48,9 @@ QLabel *totalTitle(const QString &text, QWidget *parent)
 } // namespace
 
 CatalogueWindow::CatalogueWindow(UiContext &context, PracticeHooks hooks, QWidget *parent)
-    : QDialog(parent), m_context(context), m_hooks(std::move(hooks))
+    : QDialog(parent)
+    , m_context(context)
+    , m_hooks(std::move(hooks))
 {
     setObjectName(QStringLiteral("catalogueWindow"));
     setWindowTitle(tr("科目名称"));
@@ -62,7 +64,7 @@ void CatalogueWindow::buildLayout()
 {
     m_model = new QStandardItemModel(0, 6, this);
     m_model->setHorizontalHeaderLabels(
-        {tr("章节名称"), tr("习题数目"), tr("已做题数"), tr("已做道次"), tr("做错道次"), tr("综合成绩")});
+        { tr("章节名称"), tr("习题数目"), tr("已做题数"), tr("已做道次"), tr("做错道次"), tr("综合成绩") });
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("catalogueGrid"));
     m_grid->setModel(m_model);
@@ -72,13 +74,15 @@ void CatalogueWindow::buildLayout()
     m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     m_grid->horizontalHeader()->setStretchLastSection(true);
+    // The counter columns are narrow: their titles need all of it.
+    m_grid->setStyleSheet(QStringLiteral("QHeaderView::section { padding: 2px 0px; }"));
     connect(m_grid, &QTableView::doubleClicked, this,
-            [this] { startPractice(PracticeMode::NewQuestions, true); });
+        [this] { startPractice(PracticeMode::NewQuestions, true); });
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current) {
-                if (current.isValid() && current.row() < m_rows.size())
-                    m_context.state.currentChapterName = m_rows.at(current.row()).label;
-            });
+        [this](const QModelIndex &current) {
+            if (current.isValid() && current.row() < m_rows.size())
+                m_context.state.currentChapterName = m_rows.at(current.row()).label;
+        });
 
     m_totals = new QWidget(this);
     m_totals->setObjectName(QStringLiteral("cataloguetotals"));
@@ -100,8 +104,8 @@ void CatalogueWindow::buildLayout()
     totals->addWidget(totalTitle(tr("综合成绩"), m_totals));
     totals->addWidget(m_score, 1);
 
-    static const char *const names[] = {"newQuestionsArea", "wrongQuestionsArea", "reviewQuestionsArea",
-                                        "settingsArea", "closeArea"};
+    static const char *const names[]
+        = { "newQuestionsArea", "wrongQuestionsArea", "reviewQuestionsArea", "settingsArea", "closeArea" };
     for (int area = 0; area < catalogue::AreaCount; ++area) {
         auto *button = new QPushButton(this);
         button->setObjectName(QLatin1String(names[area]));
@@ -109,16 +113,17 @@ void CatalogueWindow::buildLayout()
         button->setCursor(Qt::PointingHandCursor);
         button->setFlat(true);
         // The face is in the background picture; the area only shows the mouse over it.
-        button->setStyleSheet(QStringLiteral("QPushButton { background: transparent; border: none; }"
-                                             "QPushButton:hover { border: 2px solid rgba(255, 200, 60, 200); }"));
+        button->setStyleSheet(
+            QStringLiteral("QPushButton { background: transparent; border: none; }"
+                           "QPushButton:hover { border: 2px solid rgba(255, 200, 60, 200); }"));
         m_areas[area] = button;
     }
     connect(m_areas[catalogue::NewQuestions], &QPushButton::clicked, this,
-            [this] { startPractice(PracticeMode::NewQuestions); });
+        [this] { startPractice(PracticeMode::NewQuestions); });
     connect(m_areas[catalogue::WrongQuestions], &QPushButton::clicked, this,
-            [this] { startPractice(PracticeMode::WrongQuestions); });
+        [this] { startPractice(PracticeMode::WrongQuestions); });
     connect(m_areas[catalogue::ReviewQuestions], &QPushButton::clicked, this,
-            [this] { startPractice(PracticeMode::ReviewQuestions); });
+        [this] { startPractice(PracticeMode::ReviewQuestions); });
     connect(m_areas[catalogue::Settings], &QPushButton::clicked, this, [this] {
         m_context.state.settingsTimesOnly = false;
         m_hooks.openSettings(this);
@@ -165,12 +170,10 @@ void CatalogueWindow::refresh()
     m_rows = *rows;
     m_model->removeRows(0, m_model->rowCount());
     for (const CatalogueRow &row : m_rows) {
-        QList<QStandardItem *> items{new QStandardItem(row.name),
-                                     new QStandardItem(QString::number(row.questions)),
-                                     new QStandardItem(QString::number(row.done)),
-                                     new QStandardItem(QString::number(row.answers)),
-                                     new QStandardItem(QString::number(row.wrong)),
-                                     new QStandardItem(row.score)};
+        QList<QStandardItem *> items { new QStandardItem(row.name),
+            new QStandardItem(QString::number(row.questions)), new QStandardItem(QString::number(row.done)),
+            new QStandardItem(QString::number(row.answers)), new QStandardItem(QString::number(row.wrong)),
+            new QStandardItem(row.score) };
         items.last()->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_model->appendRow(items);
     }
@@ -217,8 +220,8 @@ void CatalogueWindow::startPractice(PracticeMode mode, bool byDoubleClick)
         return;
     m_lastChapterCode = code;
     if (!isPractisableCode(code)) {
-        m_context.prompt.ask(tr("提示"), tr("请选择具体章节目录！"), PromptDialog::Single, PromptDialog::Information,
-                             QStringLiteral("NO"));
+        m_context.prompt.ask(tr("提示"), tr("请选择具体章节目录！"), PromptDialog::Single,
+            PromptDialog::Information, QStringLiteral("NO"));
         return;
     }
     m_context.state.practiceListSql = practiceListQuery(mode, code, byDoubleClick);
@@ -234,11 +237,12 @@ void CatalogueWindow::startPractice(PracticeMode mode, bool byDoubleClick)
             hide();
             m_hooks.runModal(*practice);
         } else if (practice->picturesLoaded() && !practice->listFailed()) {
-            static const char *const texts[] = {"恭喜，习题已做完！", "本章节下没有错题！", "本章节习题还未曾做过！"};
+            static const char *const texts[]
+                = { "恭喜，习题已做完！", "本章节下没有错题！", "本章节习题还未曾做过！" };
             const int index = int(mode) - 1;
             m_context.prompt.ask(tr("提示"), tr(texts[index]), PromptDialog::Single,
-                                 mode == PracticeMode::NewQuestions ? PromptDialog::Information : PromptDialog::Warning,
-                                 QStringLiteral("NO"));
+                mode == PracticeMode::NewQuestions ? PromptDialog::Information : PromptDialog::Warning,
+                QStringLiteral("NO"));
         }
     }
     if (isVisible())

@@ -60,7 +60,7 @@ private:
     QLCDNumber *m_totalWrong = nullptr;
     QLabel *m_score = nullptr;
     QWidget *m_totals = nullptr;
-    std::array<QPushButton *, 5> m_areas{};
+    std::array<QPushButton *, 5> m_areas {};
 };
 
 } // namespace vorlane::ui

@@ -23,7 +23,7 @@ void addPracticeCommands(CommandDispatcher &dispatcher, UiContext &context, QWid
         catalogue.show();
         loop.exec();
     };
-    for (const char *word : {"lx", "lx2", "lx3", "lx4", "lx5"})
+    for (const char *word : { "lx", "lx2", "lx3", "lx4", "lx5" })
         dispatcher.add(QLatin1String(word), CommandDispatcher::Cursor::Hourglass, open);
 }
 

@@ -31,7 +31,10 @@ struct HourglassCursor
     ~HourglassCursor() { QApplication::restoreOverrideCursor(); }
 };
 
-QString twoLines(const QString &caption) { return caption.left(2); }
+QString twoLines(const QString &caption)
+{
+    return caption.left(2);
+}
 
 } // namespace
 
@@ -45,15 +48,19 @@ PracticeVariant PracticeVariant::chapter()
     return variant;
 }
 
-PracticeWindow::PracticeWindow(UiContext &context, PracticeVariant variant, PracticeHooks hooks, QWidget *parent)
-    : QDialog(parent), m_context(context), m_variant(std::move(variant)), m_hooks(std::move(hooks)),
-      m_session(context.db, context.clock)
+PracticeWindow::PracticeWindow(
+    UiContext &context, PracticeVariant variant, PracticeHooks hooks, QWidget *parent)
+    : QDialog(parent)
+    , m_context(context)
+    , m_variant(std::move(variant))
+    , m_hooks(std::move(hooks))
+    , m_session(context.db, context.clock)
 {
     setObjectName(QStringLiteral("practiceWindow"));
     setWindowTitle(tr("章节练习"));
     std::optional<IndicatorPictures> pictures = IndicatorPictures::load(context.state.appDir);
     m_picturesLoaded = pictures.has_value();
-    m_indicators = new IndicatorBoard(pictures.value_or(IndicatorPictures{}), this);
+    m_indicators = new IndicatorBoard(pictures.value_or(IndicatorPictures {}), this);
     connect(m_indicators, &IndicatorBoard::questionPressed, this, &PracticeWindow::indicatorPressed);
     buildLayout();
     m_panel->setPage(m_variant.startPage);
@@ -65,8 +72,10 @@ PracticeWindow::PracticeWindow(UiContext &context, PracticeVariant variant, Prac
     m_clockTimer->setInterval(1000);
     connect(m_clockTimer, &QTimer::timeout, this, &PracticeWindow::updateClock);
 
-    connect(m_previousGroup, &QPushButton::clicked, this, [this] { showGroup(PracticeSession::GroupMove::Previous); });
-    connect(m_nextGroup, &QPushButton::clicked, this, [this] { showGroup(PracticeSession::GroupMove::Next); });
+    connect(m_previousGroup, &QPushButton::clicked, this,
+        [this] { showGroup(PracticeSession::GroupMove::Previous); });
+    connect(
+        m_nextGroup, &QPushButton::clicked, this, [this] { showGroup(PracticeSession::GroupMove::Next); });
     connect(m_previous, &QPushButton::clicked, this, &PracticeWindow::previousQuestion);
     connect(m_next, &QPushButton::clicked, this, &PracticeWindow::nextQuestion);
     connect(m_submit, &QPushButton::clicked, this, &PracticeWindow::submit);
@@ -88,7 +97,8 @@ PracticeWindow::PracticeWindow(UiContext &context, PracticeVariant variant, Prac
     });
 
     if (!m_picturesLoaded) {
-        m_context.prompt.ask(tr("错误"), tr("无法提取资源文件！"), PromptDialog::Single, PromptDialog::Error, NoModeWord);
+        m_context.prompt.ask(
+            tr("错误"), tr("无法提取资源文件！"), PromptDialog::Single, PromptDialog::Error, NoModeWord);
         if (m_hooks.endProgram)
             m_hooks.endProgram(1);
         else
@@ -120,10 +130,11 @@ bool PracticeWindow::openQuestionList()
         return false;
     m_context.state.firstQuestionId = m_session.at(1).id;
     const QString pic = m_context.state.appDir + QStringLiteral("pic/");
-    if (!m_typeReleased.load(pic + QStringLiteral("vemotxup.bmp")) ||
-        !m_typePressed.load(pic + QStringLiteral("vemotxdw.bmp"))) {
+    if (!m_typeReleased.load(pic + QStringLiteral("vemotxup.bmp"))
+        || !m_typePressed.load(pic + QStringLiteral("vemotxdw.bmp"))) {
         m_picturesLoaded = false;
-        m_context.prompt.ask(tr("错误"), tr("无法提取资源文件！"), PromptDialog::Single, PromptDialog::Error, NoModeWord);
+        m_context.prompt.ask(
+            tr("错误"), tr("无法提取资源文件！"), PromptDialog::Single, PromptDialog::Error, NoModeWord);
         if (m_hooks.endProgram)
             m_hooks.endProgram(1);
         else
@@ -149,7 +160,7 @@ void PracticeWindow::showEvent(QShowEvent *event)
     HourglassCursor hourglass;
     m_gauge->setValue(0);
     applyLayout();
-    m_splitter->setSizes({1, 0});
+    m_splitter->setSizes({ 1, 0 });
     m_answerView->setGeometry(0, 0, 0, m_questionArea->height());
     if (m_variant.fillsNoticeBoard)
         m_noticeBoard->setText(m_context.state.currentChapterName);
@@ -197,7 +208,8 @@ void PracticeWindow::showGroup(PracticeSession::GroupMove move)
 {
     m_session.showGroup(move);
     const int first = m_session.groupFirst();
-    m_groupLine->setText(tr("共%1组%2道题  第%3组").arg(m_session.groupCount()).arg(m_session.count()).arg(m_session.group()));
+    m_groupLine->setText(
+        tr("共%1组%2道题  第%3组").arg(m_session.groupCount()).arg(m_session.count()).arg(m_session.group()));
     m_previousGroup->setEnabled(m_session.group() > 1);
     m_nextGroup->setEnabled(m_session.group() < m_session.groupCount());
     for (int i = 0; i < IndicatorBoard::ButtonCount; ++i) {
@@ -241,12 +253,13 @@ void PracticeWindow::showQuestion(int position)
     if (page != AnswerPanel::NoPage)
         m_panel->setPage(page);
     const Result<QuestionBody> body = m_session.loadBody(question.id);
-    m_body = body ? *body : QuestionBody{};
+    m_body = body ? *body : QuestionBody {};
     prepareAnswerWidgets();
     if (body)
         loadQuestionBody(*body, question.isComposite());
     else
-        m_context.prompt.ask(tr("错误"), tr("无法打开试题！"), PromptDialog::Single, PromptDialog::Error, NoModeWord);
+        m_context.prompt.ask(
+            tr("错误"), tr("无法打开试题！"), PromptDialog::Single, PromptDialog::Error, NoModeWord);
     m_indicators->setState((position - 1) % IndicatorBoard::ButtonCount, m_session.indicatorState(position));
     m_gauge->setValue(0);
     m_gauge->setStyleSheet(QStringLiteral("QProgressBar::chunk { background: #2f8a3f; }"));
@@ -258,12 +271,12 @@ void PracticeWindow::loadQuestionBody(const QuestionBody &body, bool composite)
     if (composite) {
         if (m_splitter->sizes().value(1) <= 0) {
             const int total = qMax(m_splitter->height(), 300);
-            m_splitter->setSizes({total - 150, 150});
+            m_splitter->setSizes({ total - 150, 150 });
         }
         m_upper->setHtml(body.stem);
         m_lower->setHtml(body.text);
     } else {
-        m_splitter->setSizes({1, 0});
+        m_splitter->setSizes({ 1, 0 });
         m_upper->setHtml(body.text);
         m_lower->clear();
     }
@@ -300,7 +313,8 @@ void PracticeWindow::recordAnswer(int position, RecordMode mode)
     if (!answer.isEmpty()) {
         if (mode == RecordMode::Submit) {
             applyToolButtons(m_session.at(position));
-            m_indicators->setState((position - 1) % IndicatorBoard::ButtonCount, m_session.indicatorState(position));
+            m_indicators->setState(
+                (position - 1) % IndicatorBoard::ButtonCount, m_session.indicatorState(position));
         } else if (mode == RecordMode::Leave && m_session.inGroup(position)) {
             m_indicators->setState(index, m_session.indicatorState(position));
         }
@@ -383,7 +397,10 @@ void PracticeWindow::questionTick()
         showError(marked.reason());
 }
 
-int PracticeWindow::gaugeValue() const { return m_gauge->value(); }
+int PracticeWindow::gaugeValue() const
+{
+    return m_gauge->value();
+}
 
 QString PracticeWindow::elapsedText() const
 {
@@ -394,7 +411,10 @@ QString PracticeWindow::elapsedText() const
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-void PracticeWindow::updateClock() { m_clock->setText(elapsedText()); }
+void PracticeWindow::updateClock()
+{
+    m_clock->setText(elapsedText());
+}
 
 void PracticeWindow::toggleVoid()
 {

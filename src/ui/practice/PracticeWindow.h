@@ -29,8 +29,8 @@ struct PracticeVariant
     int startPage = 0;
     QString voidCaption;
     QString emptySubmitText;
-    bool fillsNoticeBoard = true;    // the chapter name; article practice leaves the opener's text
-    bool showsEditedNotice = true;   // "本题被您修改过"
+    bool fillsNoticeBoard = true; // the chapter name; article practice leaves the opener's text
+    bool showsEditedNotice = true; // "本题被您修改过"
     bool typeNamesSelfAssessed = true; // the type filter renames the self-assessed page
     QSize compactSize;
 
@@ -47,7 +47,8 @@ class PracticeWindow : public QDialog
     Q_OBJECT
 
 public:
-    PracticeWindow(UiContext &context, PracticeVariant variant, PracticeHooks hooks, QWidget *parent = nullptr);
+    PracticeWindow(
+        UiContext &context, PracticeVariant variant, PracticeHooks hooks, QWidget *parent = nullptr);
     ~PracticeWindow() override;
 
     bool picturesLoaded() const { return m_picturesLoaded; }

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QTimer>
@@ -26,7 +27,8 @@ namespace {
 class TurningMark : public QWidget
 {
 public:
-    explicit TurningMark(QWidget *parent) : QWidget(parent)
+    explicit TurningMark(QWidget *parent)
+        : QWidget(parent)
     {
         setObjectName(QStringLiteral("practiceAnimation"));
         setFixedSize(36, 36);
@@ -80,8 +82,10 @@ void PracticeWindow::buildLayout()
 {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     // Disabled commands read grey, enabled ones black and blue under the mouse.
-    setStyleSheet(QStringLiteral("QPushButton { color: black; } QPushButton:hover { color: blue; }"
-                                 "QPushButton:disabled { color: gray; }"));
+    setStyleSheet(
+        QStringLiteral("QPushButton { color: black; padding: 2px 4px; } QPushButton:hover { color: blue; }"
+                       "QPushButton:disabled { color: gray; }"
+                       "QGroupBox { margin-top: 8px; padding-top: 2px; }"));
 
     m_header = new QLabel(this);
     m_header->setObjectName(QStringLiteral("questionHeader"));
@@ -94,6 +98,9 @@ void PracticeWindow::buildLayout()
     auto *noticeBox = new QGroupBox(tr("提示板"), this);
     m_noticeBoard = new QLabel(noticeBox);
     m_noticeBoard->setObjectName(QStringLiteral("noticeBoard"));
+    // A long chapter label wraps instead of widening the window.
+    m_noticeBoard->setWordWrap(true);
+    m_noticeBoard->setMinimumWidth(1);
     (new QHBoxLayout(noticeBox))->addWidget(m_noticeBoard);
 
     m_questionArea = new QWidget(this);
@@ -112,7 +119,8 @@ void PracticeWindow::buildLayout()
     m_answerView = new QFrame(m_questionArea);
     m_answerView->setObjectName(QStringLiteral("answerView"));
     m_answerView->setAutoFillBackground(true);
-    m_answerView->setStyleSheet(QStringLiteral("#answerView { background: #fdf8e4; border: 1px solid #b8a870; }"));
+    m_answerView->setStyleSheet(
+        QStringLiteral("#answerView { background: #fdf8e4; border: 1px solid #b8a870; }"));
     m_resultLine = new QLabel(m_answerView);
     m_resultLine->setObjectName(QStringLiteral("resultLine"));
     m_yourAnswer = new QLineEdit(m_answerView);
@@ -162,6 +170,7 @@ void PracticeWindow::buildLayout()
     m_clock->setObjectName(QStringLiteral("practiceClock"));
     m_clock->setAlignment(Qt::AlignCenter);
     (new QHBoxLayout(clockBox))->addWidget(m_clock);
+    m_clock->setMinimumWidth(90);
     m_animation = new TurningMark(this);
 
     m_previous = commandButton(tr("上一题"), "previousButton", this);
@@ -185,26 +194,26 @@ void PracticeWindow::buildLayout()
     auto *left = new QVBoxLayout;
     left->addLayout(headerLine);
     left->addWidget(m_questionArea, 1);
-    left->addWidget(m_panel);
+    auto *answerLine = new QHBoxLayout;
+    answerLine->addWidget(m_panel, 1);
+    answerLine->addWidget(clockBox);
+    left->addLayout(answerLine);
 
-    auto *timeColumn = new QVBoxLayout;
-    timeColumn->addWidget(m_gauge, 1, Qt::AlignHCenter);
-    timeColumn->addWidget(m_animation, 0, Qt::AlignHCenter);
     auto *right = new QGridLayout;
-    right->addWidget(noticeBox, 0, 0, 1, 2);
+    right->setSpacing(4);
+    right->addWidget(noticeBox, 0, 0);
     right->addWidget(m_typeBoard, 1, 0);
-    right->addLayout(timeColumn, 1, 1, 2, 1);
     right->addWidget(indicatorBox, 2, 0);
-    right->addWidget(clockBox, 3, 0, 1, 2);
+    right->addWidget(m_gauge, 0, 1, 2, 1, Qt::AlignHCenter);
+    right->addWidget(m_animation, 2, 1, Qt::AlignHCenter | Qt::AlignBottom);
     right->setRowStretch(1, 1);
 
-    auto *commands = new QGridLayout;
-    const QList<QPushButton *> row1{m_previous, m_next, m_submit, m_answer, m_explanation, m_note};
-    const QList<QPushButton *> row2{m_examPoints, m_void, m_settings, m_desktop, m_close};
-    for (int i = 0; i < row1.size(); ++i)
-        commands->addWidget(row1.at(i), 0, i);
-    for (int i = 0; i < row2.size(); ++i)
-        commands->addWidget(row2.at(i), 1, i + 1);
+    // One row of commands, in the order a user reaches for them.
+    auto *commands = new QHBoxLayout;
+    commands->setSpacing(3);
+    for (QPushButton *button : { m_previous, m_next, m_submit, m_answer, m_explanation, m_note, m_examPoints,
+             m_void, m_settings, m_desktop, m_close })
+        commands->addWidget(button);
 
     auto *body = new QHBoxLayout;
     body->addLayout(left, 1);
@@ -224,6 +233,10 @@ void PracticeWindow::applyLayout()
     layout()->setContentsMargins(compact ? 4 : 9, compact ? 4 : 9, compact ? 4 : 9, compact ? 4 : 9);
     layout()->setSpacing(compact ? 3 : 6);
     m_gauge->setFixedWidth(compact ? 14 : 18);
+    for (PictureButton *button : std::as_const(m_typeButtons))
+        button->setMinimumSize(compact ? 64 : 80, compact ? 20 : 24);
+    if (const QScreen *screen = this->screen()) // centred on the screen, not on the hidden catalogue
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 void PracticeWindow::buildTypeBoard()
@@ -231,7 +244,7 @@ void PracticeWindow::buildTypeBoard()
     for (PictureButton *button : std::as_const(m_typeButtons))
         delete button;
     m_typeButtons.clear();
-    QList<QuestionType> all{QuestionType{0, tr("任意")}};
+    QList<QuestionType> all { QuestionType { 0, tr("任意") } };
     all += m_types;
     for (int i = 0; i < all.size(); ++i) {
         const QuestionType &type = all.at(i);
@@ -241,7 +254,7 @@ void PracticeWindow::buildTypeBoard()
         button->setCheckable(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setPictures(m_typeReleased, m_typePressed);
-        button->setMinimumSize(72, 22);
+        button->setMinimumSize(64, 20);
         button->setEnabled(type.id == 0 || m_session.countOfType(type.id) > 0);
         connect(button, &PictureButton::clicked, this, [this, id = type.id] { pressType(id); });
         m_typeGrid->addWidget(button, i / 2, i % 2);

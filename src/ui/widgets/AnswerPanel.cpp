@@ -22,17 +22,22 @@ QPushButton *choiceButton(const QString &caption, const QString &name, QWidget *
     return button;
 }
 
-bool isOptionPage(int page) { return page == 0 || page == 1 || page == 5; }
+bool isOptionPage(int page)
+{
+    return page == 0 || page == 1 || page == 5;
+}
 
 } // namespace
 
-AnswerPanel::AnswerPanel(QWidget *parent) : QWidget(parent)
+AnswerPanel::AnswerPanel(QWidget *parent)
+    : QWidget(parent)
 {
     setObjectName(QStringLiteral("answerPanel"));
     setMouseTracking(true);
     // A chosen option must read as chosen at a glance.
-    setStyleSheet(QStringLiteral("QPushButton:checked { background: #2f5d8a; color: white; border: 1px solid #1d3c5c;"
-                                 " border-radius: 3px; font-weight: bold; }"));
+    setStyleSheet(
+        QStringLiteral("QPushButton:checked { background: #2f5d8a; color: white; border: 1px solid #1d3c5c;"
+                       " border-radius: 3px; font-weight: bold; }"));
     m_pages = new QStackedWidget(this);
     m_pages->setObjectName(QStringLiteral("answerPages"));
 
@@ -87,8 +92,8 @@ QWidget *AnswerPanel::makeOptionPage(int page)
     auto *widget = new QWidget;
     auto *layout = new QHBoxLayout(widget);
     for (int i = 0; i < OptionButtonCount; ++i) {
-        m_options[page][i] = choiceButton(optionLetter(i), QStringLiteral("option%1%2").arg(page).arg(optionLetter(i)),
-                                          widget);
+        m_options[page][i] = choiceButton(
+            optionLetter(i), QStringLiteral("option%1%2").arg(page).arg(optionLetter(i)), widget);
         connect(m_options[page][i], &QAbstractButton::clicked, this, [this, i] { pressOption(i); });
         layout->addWidget(m_options[page][i]);
     }
@@ -158,11 +163,20 @@ QString AnswerPanel::read(int optionCount) const
     return readAnswer(state);
 }
 
-QString AnswerPanel::displayReading() const { return displayAnswer(m_state.page, readAnswer(m_state)); }
+QString AnswerPanel::displayReading() const
+{
+    return displayAnswer(m_state.page, readAnswer(m_state));
+}
 
-void AnswerPanel::setSelfAssessedLabel(const QString &name) { m_selfAssessedLabel->setText(stackedLabel(name)); }
+void AnswerPanel::setSelfAssessedLabel(const QString &name)
+{
+    m_selfAssessedLabel->setText(stackedLabel(name));
+}
 
-QString AnswerPanel::selfAssessedLabel() const { return m_selfAssessedLabel->text(); }
+QString AnswerPanel::selfAssessedLabel() const
+{
+    return m_selfAssessedLabel->text();
+}
 
 void AnswerPanel::pressOption(int index)
 {

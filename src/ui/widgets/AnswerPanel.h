@@ -62,9 +62,9 @@ private:
     AnswerPanelState m_state;
     bool m_syncing = false;
     QStackedWidget *m_pages = nullptr;
-    std::array<std::array<QAbstractButton *, OptionButtonCount>, AnswerPageCount> m_options{};
+    std::array<std::array<QAbstractButton *, OptionButtonCount>, AnswerPageCount> m_options {};
     QLineEdit *m_fillIn = nullptr;
-    std::array<QAbstractButton *, 2> m_trueFalse{};
+    std::array<QAbstractButton *, 2> m_trueFalse {};
     QComboBox *m_selfAssessed = nullptr;
     QLabel *m_selfAssessedLabel = nullptr;
 };

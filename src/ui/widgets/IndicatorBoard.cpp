@@ -8,18 +8,19 @@ namespace vorlane::ui {
 
 std::optional<IndicatorPictures> IndicatorPictures::load(const QString &appDir)
 {
-    static const char *const released[] = {"pic/vemoup.bmp", "pic/vemoyes.bmp", "pic/vemono.bmp"};
-    static const char *const pressed[] = {"pic/vemodw.bmp", "pic/vemodw_r.bmp", "pic/vemodw_w.bmp"};
+    static const char *const released[] = { "pic/vemoup.bmp", "pic/vemoyes.bmp", "pic/vemono.bmp" };
+    static const char *const pressed[] = { "pic/vemodw.bmp", "pic/vemodw_r.bmp", "pic/vemodw_w.bmp" };
     IndicatorPictures pictures;
     for (int i = 0; i < 3; ++i) {
-        if (!pictures.released[i].load(appDir + QLatin1String(released[i])) ||
-            !pictures.pressed[i].load(appDir + QLatin1String(pressed[i])))
+        if (!pictures.released[i].load(appDir + QLatin1String(released[i]))
+            || !pictures.pressed[i].load(appDir + QLatin1String(pressed[i])))
             return std::nullopt;
     }
     return pictures;
 }
 
-PictureButton::PictureButton(const QString &caption, QWidget *parent) : QAbstractButton(parent)
+PictureButton::PictureButton(const QString &caption, QWidget *parent)
+    : QAbstractButton(parent)
 {
     setText(caption);
     setCursor(Qt::PointingHandCursor);
@@ -43,7 +44,9 @@ void PictureButton::paintEvent(QPaintEvent *)
     const QPixmap &picture = (isChecked() || isDown()) ? m_pressed : m_released;
     painter.drawPixmap(rect(), picture);
     // Black caption, blue under the mouse, grey when disabled.
-    painter.setPen(!isEnabled() ? QColor(0x90, 0x90, 0x90) : m_hovered ? QColor(0x10, 0x40, 0xd0) : Qt::black);
+    painter.setPen(!isEnabled() ? QColor(0x90, 0x90, 0x90)
+            : m_hovered         ? QColor(0x10, 0x40, 0xd0)
+                                : Qt::black);
     painter.drawText(rect().adjusted(0, 0, -m_captionRightMargin, 0), Qt::AlignCenter, text());
 }
 
@@ -62,7 +65,8 @@ void PictureButton::leaveEvent(QEvent *event)
 }
 
 IndicatorBoard::IndicatorBoard(IndicatorPictures pictures, QWidget *parent)
-    : QWidget(parent), m_pictures(std::move(pictures))
+    : QWidget(parent)
+    , m_pictures(std::move(pictures))
 {
     setObjectName(QStringLiteral("indicatorBoard"));
     m_group = new QButtonGroup(this);
@@ -77,6 +81,7 @@ IndicatorBoard::IndicatorBoard(IndicatorPictures pictures, QWidget *parent)
         button->setEnabled(false);
         button->setFocusPolicy(Qt::NoFocus);
         button->setCaptionRightMargin(9);
+        button->setMinimumSize(34, 22);
         m_group->addButton(button, i);
         grid->addWidget(button, i / 5, i % 5);
         m_buttons[i] = button;
@@ -119,6 +124,9 @@ void IndicatorBoard::releaseAll()
     m_group->setExclusive(true);
 }
 
-int IndicatorBoard::value(int index) const { return m_values.at(index); }
+int IndicatorBoard::value(int index) const
+{
+    return m_values.at(index);
+}
 
 } // namespace vorlane::ui

@@ -72,8 +72,8 @@ signals:
 
 private:
     IndicatorPictures m_pictures;
-    std::array<PictureButton *, ButtonCount> m_buttons{};
-    std::array<int, ButtonCount> m_values{};
+    std::array<PictureButton *, ButtonCount> m_buttons {};
+    std::array<int, ButtonCount> m_values {};
     QButtonGroup *m_group = nullptr;
 };
 

@@ -34,7 +34,8 @@ QHBoxLayout *buttonBar(QPushButton *button)
 
 } // namespace
 
-NoteWindow::NoteWindow(UiContext &, const QString &note, QWidget *parent) : QDialog(parent)
+NoteWindow::NoteWindow(UiContext &, const QString &note, QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("noteWindow"));
     setWindowTitle(tr("笔记"));
@@ -47,9 +48,13 @@ NoteWindow::NoteWindow(UiContext &, const QString &note, QWidget *parent) : QDia
     layout->addLayout(buttonBar(closeButton(tr("关  闭"), this)));
 }
 
-QString NoteWindow::note() const { return m_text->toPlainText(); }
+QString NoteWindow::note() const
+{
+    return m_text->toPlainText();
+}
 
-ExplanationWindow::ExplanationWindow(UiContext &, const QString &html, QWidget *parent) : QDialog(parent)
+ExplanationWindow::ExplanationWindow(UiContext &, const QString &html, QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("explanationWindow"));
     setWindowTitle(tr("解析"));
@@ -63,9 +68,14 @@ ExplanationWindow::ExplanationWindow(UiContext &, const QString &html, QWidget *
     layout->addLayout(buttonBar(closeButton(tr("关闭"), this)));
 }
 
-QString ExplanationWindow::plainText() const { return m_view->toPlainText(); }
+QString ExplanationWindow::plainText() const
+{
+    return m_view->toPlainText();
+}
 
-RelatedLawsWindow::RelatedLawsWindow(UiContext &context, QWidget *parent) : QDialog(parent), m_context(context)
+RelatedLawsWindow::RelatedLawsWindow(UiContext &context, QWidget *parent)
+    : QDialog(parent)
+    , m_context(context)
 {
     setObjectName(QStringLiteral("relatedLawsWindow"));
     setWindowTitle(tr("相关考点"));
@@ -89,7 +99,8 @@ bool RelatedLawsWindow::loadExamPoints(const QString &questionId)
 {
     const Result<QStringList> keys = vorlane::loadExamPoints(m_context.db, questionId);
     if (!keys) {
-        m_context.prompt.ask(tr("错误"), keys.reason(), PromptDialog::Single, PromptDialog::Error, QStringLiteral("NO"));
+        m_context.prompt.ask(
+            tr("错误"), keys.reason(), PromptDialog::Single, PromptDialog::Error, QStringLiteral("NO"));
         return false;
     }
     m_keys = *keys;
@@ -105,8 +116,8 @@ void RelatedLawsWindow::showEvent(QShowEvent *event)
         if (m_titles->count() > 0)
             m_titles->setCurrentRow(0);
     } else {
-        m_context.prompt.ask(tr("错误"), titles.reason(), PromptDialog::Single, PromptDialog::Error,
-                             QStringLiteral("NO"));
+        m_context.prompt.ask(
+            tr("错误"), titles.reason(), PromptDialog::Single, PromptDialog::Error, QStringLiteral("NO"));
     }
     QDialog::showEvent(event);
 }
