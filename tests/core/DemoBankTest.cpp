@@ -5,6 +5,7 @@
 
 #include <QCryptographicHash>
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
@@ -392,6 +393,28 @@ TEST(DemoBank, RefusesToOverwriteAFileAndLeavesItAlone)
     const QString fresh = dir.filePath(QStringLiteral("fresh.db"));
     EXPECT_FALSE(makeDemoBank(fresh, DemoBankOptions{-5, 1}).ok());
     EXPECT_FALSE(QFile::exists(fresh));
+}
+
+TEST(DemoBank, ReplacingKeepsTheOldFileUntilTheNewBankIsMade)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bank.db"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("the old bank");
+    }
+    // Too many questions for the four-digit ids: refused, and the old file stays.
+    EXPECT_FALSE(replaceWithDemoBank(path, DemoBankOptions{100000000, 1}).ok());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("the old bank"));
+    file.close();
+
+    ASSERT_TRUE(replaceWithDemoBank(path).ok());
+    EXPECT_TRUE(Database::open(path, bank::password()).ok());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("bank.db")});
 }
 
 } // namespace

@@ -115,6 +115,23 @@ TEST(SubjectTitles, ReadsTheFiveSubjectRows)
     EXPECT_EQ(titles.value(), expected);
 }
 
+// Subjects 4 and 5 have no rows "4" and "5": their chapters begin "06".."09" and "05" under
+// a shared row, so their part rows name them.
+TEST(SubjectTitles, ASubjectWithoutItsRowIsNamedByItsParts)
+{
+    test::TestBank bank;
+    bank.exec(QStringLiteral(
+        "INSERT INTO tab_kmmc (bh, C1, C2) VALUES (1, '1', '综合知识'), (2, '0', '专业科目'), "
+        "(3, '07', '科目四　模块二　危险品'), (4, '06', '科目四　模块一　冷链'), (5, '0601', '冷链设施'), "
+        "(6, '05', '科目五　案例分析'), (7, '10', '科目一　第一部分')"));
+    const Result<QMap<int, QString>> titles = loadSubjectTitles(bank.db());
+    ASSERT_TRUE(titles.ok());
+    const QMap<int, QString> expected{{1, QStringLiteral("综合知识")},
+                                      {4, QStringLiteral("危险品、冷链")},
+                                      {5, QStringLiteral("科目五　案例分析")}};
+    EXPECT_EQ(titles.value(), expected);
+}
+
 } // namespace
 } // namespace vorlane
 

@@ -8,4 +8,6 @@ TEST(PaperTableName, AcceptsOnlyTabExamFollowedByDigits)
     EXPECT_FALSE(vorlane::isPaperTableName(QStringLiteral("tab_exam")));
     EXPECT_FALSE(vorlane::isPaperTableName(QStringLiteral("tab_exam1; drop table tab_answ")));
     EXPECT_FALSE(vorlane::isPaperTableName(QStringLiteral("tab_cj")));
+    // A line break at the end is not part of the form either.
+    EXPECT_FALSE(vorlane::isPaperTableName(QStringLiteral("tab_exam3\n")));
 }

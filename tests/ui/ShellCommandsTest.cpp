@@ -93,6 +93,11 @@ private slots:
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, dispatcher.dispatch(QStringLiteral("failing")));
         QVERIFY(!QApplication::overrideCursor());
+        // A window that fails before it exists never gets to bring the arrow back itself.
+        dispatcher.add(QStringLiteral("failingCreation"), CommandDispatcher::Cursor::HourglassWhileCreating,
+                       [] { throw std::runtime_error("window failed"); });
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, dispatcher.dispatch(QStringLiteral("failingCreation")));
+        QVERIFY(!QApplication::overrideCursor());
     }
 
     void pagesOpenBesideTheProgram()

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <stdexcept>
+
 using namespace vorlane;
 using ui::CommandDispatcher;
 using ui::MenuWindow;
@@ -77,6 +79,45 @@ private slots:
         QCOMPARE(menu.findChild<QLabel *>(QStringLiteral("subjectTitle2"))->text(), QStringLiteral("专业实务"));
         // A subject the bank does not name still has its number.
         QCOMPARE(menu.findChild<QLabel *>(QStringLiteral("subjectTitle5"))->text(), QStringLiteral("科目五"));
+    }
+
+    // An error out of a window that opens from the menu is told in the program's message box;
+    // the program goes on and the cursor is the arrow again.
+    void aFailingWindowIsToldAndTheMenuStays_data()
+    {
+        QTest::addColumn<int>("cursor");
+        QTest::newRow("hourglass") << int(CommandDispatcher::Cursor::Hourglass);
+        QTest::newRow("hourglass while creating") << int(CommandDispatcher::Cursor::HourglassWhileCreating);
+        QTest::newRow("unchanged") << int(CommandDispatcher::Cursor::Unchanged);
+    }
+
+    void aFailingWindowIsToldAndTheMenuStays()
+    {
+        QFETCH(int, cursor);
+        RecordingMenu probe({});
+        probe.dispatcher.add(QStringLiteral("rz"), CommandDispatcher::Cursor(cursor),
+                             [] { throw std::runtime_error("无法打开学习日志"); });
+        probe.menu->refreshItems();
+        probe.menu->show();
+        probe.fixture.prompt.setNextAnswer(3);
+        QTest::mouseClick(probe.menu->item(QStringLiteral("rz")), Qt::LeftButton);
+        QCOMPARE(probe.fixture.prompt.askCount(), 1);
+        QCOMPARE(probe.fixture.prompt.lastCaption(), QStringLiteral("错误"));
+        QCOMPARE(probe.fixture.prompt.lastText(), QStringLiteral("无法打开学习日志"));
+        QCOMPARE(probe.fixture.prompt.lastIcon(), 2);
+        QVERIFY(probe.menu->isVisible());
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void partsNameTheSubjectsWithoutARow()
+    {
+        RecordingMenu probe({});
+        probe.fixture.exec(QStringLiteral(
+            "INSERT INTO tab_kmmc (bh, C1, C2) VALUES (1, '0', '专业科目'), (2, '06', '科目四　模块一　冷链'), "
+            "(3, '07', '科目四　模块二　危险品'), (4, '05', '科目五　案例分析')"));
+        MenuWindow menu(*probe.fixture.context, probe.dispatcher);
+        QCOMPARE(menu.findChild<QLabel *>(QStringLiteral("subjectTitle4"))->text(), QStringLiteral("冷链、危险品"));
+        QCOMPARE(menu.findChild<QLabel *>(QStringLiteral("subjectTitle5"))->text(), QStringLiteral("案例分析"));
     }
 
     void hiddenToolsLeaveNoGap()

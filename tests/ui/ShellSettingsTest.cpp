@@ -164,6 +164,36 @@ private slots:
         QCOMPARE(fixture.prompt.askCount(), 0);
     }
 
+    // The edit shows one decimal within 0.1..30; closing without a change must not round or
+    // raise the bank's own finer or smaller times.
+    void untouchedTimesKeepTheirExactValue_data()
+    {
+        QTest::addColumn<double>("minutes");
+        QTest::addColumn<int>("tick");
+        QTest::newRow("finer than shown") << 1.25 << 750;
+        QTest::newRow("below the edit's range") << 0.05 << 30;
+    }
+
+    void untouchedTimesKeepTheirExactValue()
+    {
+        QFETCH(double, minutes);
+        QFETCH(int, tick);
+        test::ShellFixture fixture;
+        fixture.exec(QStringLiteral("INSERT INTO tab_tx1 (A1, B1, time) VALUES (61, '单选', ?)"), {minutes});
+        fixture.exec(QStringLiteral("INSERT INTO tab_tx1 (A1, B1, time) VALUES (66, '多选', 1.25)"));
+        SystemSettingsWindow window(*fixture.context, true);
+        window.show();
+        QDoubleSpinBox *other = window.timeEdits().at(1);
+        other->selectAll();
+        QTest::keyClicks(other, QStringLiteral("2"));
+        QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("settingsClose")), Qt::LeftButton);
+        QCOMPARE(fixture.scalar(QStringLiteral("SELECT time FROM tab_tx1 WHERE A1 = 61")).toDouble(), minutes);
+        QCOMPARE(fixture.state.answerTimeTable.at(0), (AnswerTime{61, tick}));
+        // A typed time is taken as typed.
+        QCOMPARE(fixture.scalar(QStringLiteral("SELECT time FROM tab_tx1 WHERE A1 = 66")).toDouble(), 2.0);
+        QCOMPARE(fixture.state.answerTimeTable.at(1), (AnswerTime{66, 1200}));
+    }
+
     void aFailedSaveIsToldAndKeepsWhatWasWritten()
     {
         test::ShellFixture fixture;

@@ -561,4 +561,22 @@ Status makeDemoBank(const QString &path, const DemoBankOptions &options)
     return status;
 }
 
+Status replaceWithDemoBank(const QString &path, const DemoBankOptions &options)
+{
+    const QStringList suffixes{QString(), QStringLiteral("-wal"), QStringLiteral("-shm")};
+    const QString fresh = path + QStringLiteral(".new");
+    for (const QString &suffix : suffixes)
+        QFile::remove(fresh + suffix);
+    const Status made = makeDemoBank(fresh, options);
+    if (!made)
+        return made;
+    for (const QString &suffix : suffixes)
+        QFile::remove(path + suffix);
+    if (!QFile::rename(fresh, path)) {
+        QFile::remove(fresh);
+        return Status::failure(QStringLiteral("无法写入：%1").arg(path));
+    }
+    return {};
+}
+
 } // namespace vorlane::demo

@@ -20,4 +20,8 @@ struct DemoBankOptions
 // in the demo's proportions (for benchmarks).
 vorlane::Status makeDemoBank(const QString &path, const DemoBankOptions &options = {});
 
+// Makes the bank beside path and only then puts it in the place of what path held, so that a
+// bank that cannot be made leaves the old file as it was.
+vorlane::Status replaceWithDemoBank(const QString &path, const DemoBankOptions &options = {});
+
 } // namespace vorlane::demo

@@ -3,7 +3,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTextStream>
 
 int main(int argc, char *argv[])
@@ -33,11 +32,9 @@ int main(int argc, char *argv[])
     }
 
     const QString path = parser.value(out);
-    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
-        QFile::remove(path + suffix);
     QElapsedTimer timer;
     timer.start();
-    const vorlane::Status made = vorlane::demo::makeDemoBank(path, options);
+    const vorlane::Status made = vorlane::demo::replaceWithDemoBank(path, options);
     if (!made) {
         err << made.reason() << '\n';
         return 1;

@@ -63,12 +63,15 @@ Status saveTypeTimes(Database &db, int subject, const QList<TypeTime> &times, QL
         table.append(AnswerTime{});
     table.resize(times.size());
     try {
-        const QString sql = QStringLiteral("UPDATE %1 SET time = ? WHERE A1 = ?").arg(typeTable(subject));
+        Statement update = db.prepare(QStringLiteral("UPDATE %1 SET time = ? WHERE A1 = ?").arg(typeTable(subject)));
         for (qsizetype r = 0; r < times.size(); ++r) {
             const TypeTime &type = times.at(r);
-            const double minutes = qBound(MinAnswerMinutes, type.minutes, MaxAnswerMinutes);
+            const double minutes =
+                type.edited ? qBound(MinAnswerMinutes, type.minutes, MaxAnswerMinutes) : type.minutes;
             // A type that is no longer in the table is passed over, as before.
-            if (db.prepare(sql).bind(1, minutes).bind(2, type.typeId).exec() == 0)
+            const int changed = update.bind(1, minutes).bind(2, type.typeId).exec();
+            update.reset();
+            if (changed == 0)
                 continue;
             table[r] = AnswerTime{type.typeId, answerTickMs(minutes)};
         }

@@ -24,6 +24,9 @@ struct TypeTime
     int typeId = 0;
     QString name;
     double minutes = 1.0;
+    // A time the user has typed is held to the accepted range; one left alone is written back
+    // exactly as the bank had it, finer or smaller than the settings window shows.
+    bool edited = true;
 };
 
 // The question types of a subject in table order. A subject outside 1..5 has none.

@@ -1,5 +1,6 @@
 #include "core/settings/StartupRules.h"
 
+#include "core/exam/PaperGenerator.h"
 #include "core/store/BankFiles.h"
 #include "core/store/Database.h"
 #include "core/store/Schema.h"
@@ -25,16 +26,43 @@ bool isSmallFonts(double logicalDotsPerInch)
 Result<QMap<int, QString>> loadSubjectTitles(Database &db)
 {
     QMap<int, QString> titles;
+    QMap<int, QStringList> partNames;
     try {
         Statement query = db.prepare(QStringLiteral(
-            "SELECT C1, C2 FROM tab_kmmc WHERE C1 IN ('1', '2', '3', '4', '5')"));
+            "SELECT C1, C2 FROM tab_kmmc WHERE length(C1) <= 2 ORDER BY bh, C1"));
         while (query.next()) {
+            const QString code = query.text(0);
             const QString title = query.text(1).trimmed();
-            if (!title.isEmpty())
-                titles.insert(query.text(0).toInt(), title);
+            if (title.isEmpty())
+                continue;
+            if (code.size() == 1 && exam::isExamSubject(code.toInt())) {
+                titles.insert(code.toInt(), title);
+                continue;
+            }
+            for (int subject = 1; subject <= 5; ++subject)
+                if (exam::poolPrefixes(subject).contains(code))
+                    partNames[subject].append(title);
         }
     } catch (const StoreError &error) {
         return Result<QMap<int, QString>>::failure(error.reason());
+    }
+    // A subject without a row of its own (its chapters sit under a shared row) is named by its
+    // parts: a single part by its whole title, several by the last word of each.
+    for (auto it = partNames.cbegin(); it != partNames.cend(); ++it) {
+        if (titles.contains(it.key()))
+            continue;
+        if (it->size() == 1) {
+            titles.insert(it.key(), it->first());
+            continue;
+        }
+        QStringList names;
+        for (const QString &part : *it) {
+            qsizetype start = part.size();
+            while (start > 0 && !part.at(start - 1).isSpace())
+                --start;
+            names.append(part.mid(start));
+        }
+        titles.insert(it.key(), names.join(QStringLiteral("、")));
     }
     return titles;
 }

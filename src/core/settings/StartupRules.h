@@ -21,7 +21,8 @@ QString screenLayoutFor(const QSize &screenSize);
 bool isSmallFonts(double logicalDotsPerInch);
 
 // Titles of the five subjects (catalogue rows "1".."5", their C2), keyed by subject number.
-// A subject without a row is missing from the map.
+// A subject without such a row is named by the part rows of its chapter prefixes; a subject
+// with neither is missing from the map.
 Result<QMap<int, QString>> loadSubjectTitles(Database &db);
 
 // Opens the user's bank for the program: seeds it from the demo bank on first start, opens it

@@ -195,7 +195,8 @@ Status createEmptyBank(const QString &path)
 
 bool isPaperTableName(const QString &name)
 {
-    static const QRegularExpression form(QStringLiteral("^tab_exam[0-9]+$"));
+    // Anchored to the whole text: "$" alone would also let a final line break through.
+    static const QRegularExpression form(QRegularExpression::anchoredPattern(QStringLiteral("tab_exam[0-9]+")));
     return form.match(name).hasMatch();
 }
 

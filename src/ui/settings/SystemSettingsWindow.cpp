@@ -110,6 +110,10 @@ void SystemSettingsWindow::buildTimesFace()
         edit->setAlignment(Qt::AlignRight);
         edit->setValue(list.at(r).minutes);
         edit->setProperty("typeId", list.at(r).typeId);
+        // The edit shows one decimal and rounds what it holds; the bank's own value is kept
+        // until the user changes the time.
+        edit->setProperty("minutes", list.at(r).minutes);
+        connect(edit, &QDoubleSpinBox::valueChanged, edit, [edit] { edit->setProperty("edited", true); });
         edit->setGeometry(100, top + 4, 44, 19);
         auto *unit = new QLabel(tr("分钟"), rows);
         unit->setGeometry(150, top + 4, 40, 20);
@@ -149,7 +153,8 @@ void SystemSettingsWindow::saveTimes()
     for (const QDoubleSpinBox *edit : std::as_const(m_edits)) {
         TypeTime time;
         time.typeId = edit->property("typeId").toInt();
-        time.minutes = edit->value();
+        time.edited = edit->property("edited").toBool();
+        time.minutes = time.edited ? edit->value() : edit->property("minutes").toDouble();
         times.append(time);
     }
     const Status saved = saveTypeTimes(m_context.db, m_context.state.examSubject, times, m_context.state.answerTimeTable);

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include <exception>
+
 namespace vorlane::ui {
 
 void CommandDispatcher::add(const QString &word, Cursor cursor, std::function<void()> action)
@@ -14,19 +16,26 @@ bool CommandDispatcher::dispatch(const QString &word)
     const auto found = m_commands.find(word);
     if (found == m_commands.end())
         return false;
-    const bool hourglass = found->second.cursor != Cursor::Unchanged;
-    if (hourglass)
+    const Cursor cursor = found->second.cursor;
+    if (cursor != Cursor::Unchanged)
         QApplication::setOverrideCursor(Qt::WaitCursor);
-    // The cursor comes back however the action ends.
+    // The cursor comes back however the action ends; an action that restores it itself once
+    // its window exists may fail before that, and then it is restored here.
     struct Restore
     {
-        bool active;
+        Cursor cursor;
+        int exceptions = std::uncaught_exceptions();
         ~Restore()
         {
-            if (active && QApplication::overrideCursor())
+            const QCursor *current = QApplication::overrideCursor();
+            if (!current)
+                return;
+            const bool failedWhileCreating = cursor == Cursor::HourglassWhileCreating
+                && std::uncaught_exceptions() > exceptions && current->shape() == Qt::WaitCursor;
+            if (cursor == Cursor::Hourglass || failedWhileCreating)
                 QApplication::restoreOverrideCursor();
         }
-    } restore{found->second.cursor == Cursor::Hourglass};
+    } restore{cursor};
     found->second.action();
     return true;
 }

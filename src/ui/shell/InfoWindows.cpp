@@ -48,11 +48,11 @@ AboutWindow::AboutWindow(const QString &appDir, QWidget *parent) : QDialog(paren
 
     auto *maker = new QLabel(tr("版本 %1\n制作：Vorlane 开发组\n"
                                 "用途：章节练习、模拟考试与法规学习\n"
-                                "联系：见主菜单“联系方式”中的发行站与书店")
+                                "联系：见主菜单中的“联系方式”")
                                  .arg(QStringLiteral("0.1")),
                              this);
     maker->setObjectName(QStringLiteral("aboutMaker"));
-    maker->setGeometry(136, 140, 290, 80);
+    maker->setGeometry(136, 138, 290, 86);
     maker->setWordWrap(true);
 
     auto *rights = new QLabel(tr("版权所有 © 2026 Vorlane 开发组。题库与软件仅供个人学习使用，"
@@ -60,7 +60,7 @@ AboutWindow::AboutWindow(const QString &appDir, QWidget *parent) : QDialog(paren
                               this);
     rights->setObjectName(QStringLiteral("aboutRights"));
     rights->setStyleSheet(QStringLiteral("color: #6b6455; font-size: 12px;"));
-    rights->setGeometry(136, 224, 290, 40);
+    rights->setGeometry(136, 228, 290, 40);
     rights->setWordWrap(true);
 
     auto *close = new QPushButton(tr("关 闭"), this);

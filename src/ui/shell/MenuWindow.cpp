@@ -4,6 +4,7 @@
 #include "core/settings/AnswerTimes.h"
 #include "core/settings/StartupRules.h"
 #include "ui/shell/CommandDispatcher.h"
+#include "ui/shell/PromptDialog.h"
 #include "ui/shell/Theme.h"
 
 #include <QApplication>
@@ -16,6 +17,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+
+#include <exception>
 
 namespace vorlane::ui {
 
@@ -104,6 +107,10 @@ MenuWindow::MenuWindow(UiContext &context, CommandDispatcher &dispatcher, QWidge
     m_banner = QPixmap(m_context.state.appDir + QStringLiteral("pic/menu_banner.png"));
 
     auto *root = new QVBoxLayout(this);
+    // The screen decides the menu's size, not its contents: a minimum taken while the items
+    // were still being added (narrower, with longer wrapped titles) would hold the window
+    // taller than the screen and push the lowest items off it.
+    root->setSizeConstraint(QLayout::SetNoConstraint);
     root->setContentsMargins(32, 0, 32, 10);
     root->setSpacing(0);
 
@@ -176,10 +183,22 @@ QPushButton *MenuWindow::addItem(const QString &word, const QString &caption, co
     button->setFocusPolicy(Qt::StrongFocus);
     button->setCursor(Qt::PointingHandCursor);
     button->installEventFilter(this);
-    connect(button, &QPushButton::clicked, this, [this, word] { m_dispatcher.dispatch(word); });
+    connect(button, &QPushButton::clicked, this, [this, word] { runCommand(word); });
     m_items.insert(word, button);
     m_order.append(word);
     return button;
+}
+
+void MenuWindow::runCommand(const QString &word)
+{
+    // A window that fails while it opens must not take the program down: its error is told
+    // and the menu stays usable.
+    try {
+        m_dispatcher.dispatch(word);
+    } catch (const std::exception &error) {
+        m_context.prompt.ask(tr("错误"), QString::fromUtf8(error.what()), PromptDialog::Single, PromptDialog::Error,
+                             QStringLiteral("NO"));
+    }
 }
 
 void MenuWindow::buildSubjects()

@@ -54,6 +54,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void runCommand(const QString &word);
     QPushButton *addItem(const QString &word, const QString &caption, const QString &tip, QWidget *owner);
     void buildSubjects();
     void buildTools();
