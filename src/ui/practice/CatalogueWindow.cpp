@@ -75,7 +75,6 @@ void CatalogueWindow::buildLayout()
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     // The counter columns are narrow: their titles need all of it.
-    m_grid->setStyleSheet(QStringLiteral("QHeaderView::section { padding: 2px 0px; }"));
     connect(m_grid, &QTableView::doubleClicked, this,
         [this] { startPractice(PracticeMode::NewQuestions, true); });
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -144,9 +143,10 @@ void CatalogueWindow::applyLayout()
     QFont gridFont = m_grid->font();
     gridFont.setPointSize(compact ? 11 : 12);
     m_grid->setFont(gridFont);
-    QFont titleFont = m_grid->horizontalHeader()->font();
-    titleFont.setPointSize(compact ? 9 : 10);
-    m_grid->horizontalHeader()->setFont(titleFont);
+    // The section rule of a style sheet decides the titles' font; in the compact layout a
+    // 50-pixel column must hold a four-character title whole.
+    m_grid->setStyleSheet(QStringLiteral("QHeaderView::section { padding: 2px 0px; font-size: %1; }")
+                              .arg(compact ? QStringLiteral("11px") : QStringLiteral("10pt")));
     const bool narrowScreen = compact;
     m_grid->setColumnWidth(0, narrowScreen ? 308 : 370);
     for (int column = 1; column < 6; ++column)
