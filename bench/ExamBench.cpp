@@ -30,12 +30,14 @@ struct ExamBenchBank
     QTemporaryDir dir;
     std::shared_ptr<Database> db;
     Clock clock;
-    QRandomGenerator random{20261210};
+    QRandomGenerator random { 20261210 };
 
-    ExamBenchBank() : dir(qEnvironmentVariable("VORLANE_BENCH_DIR", QDir::tempPath()) + QStringLiteral("/vorlane-exam-XXXXXX"))
+    ExamBenchBank()
+        : dir(qEnvironmentVariable("VORLANE_BENCH_DIR", QDir::tempPath())
+            + QStringLiteral("/vorlane-exam-XXXXXX"))
     {
         const QString path = dir.filePath(QString::fromLatin1(bank::FileName));
-        if (const Status made = demo::makeDemoBank(path, {.questions = 100000}); !made)
+        if (const Status made = demo::makeDemoBank(path, { .questions = 100000 }); !made)
             qFatal("%s", qPrintable(made.reason()));
         auto opened = Database::open(path, bank::password());
         if (!opened)
@@ -47,7 +49,7 @@ struct ExamBenchBank
             db->execScript(QStringLiteral("PRAGMA journal_mode=WAL"));
         db->execScript(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
         std::fprintf(stderr, "exam bench bank: %lld questions\n",
-                     db->scalar(QStringLiteral("SELECT count(*) FROM tab_answ")).toLongLong());
+            db->scalar(QStringLiteral("SELECT count(*) FROM tab_answ")).toLongLong());
     }
 
     // Makes a paper of subject 2 (100 questions) and opens it as the window does before it

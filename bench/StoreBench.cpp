@@ -37,10 +37,14 @@ struct BenchBank
     Clock clock;
     std::unique_ptr<ProgressCounters> counters;
 
-    BenchBank() : dir(qEnvironmentVariable("VORLANE_BENCH_DIR", QDir::tempPath()) + QStringLiteral("/vorlane-bench-XXXXXX"))
+    BenchBank()
+        : dir(qEnvironmentVariable("VORLANE_BENCH_DIR", QDir::tempPath())
+            + QStringLiteral("/vorlane-bench-XXXXXX"))
     {
         const QString path = dir.filePath(QString::fromLatin1(bank::FileName));
-        if (const Status made = demo::makeDemoBank(path, demo::DemoBankOptions{.questions = QuestionCount}); !made)
+        if (const Status made
+            = demo::makeDemoBank(path, demo::DemoBankOptions { .questions = QuestionCount });
+            !made)
             qFatal("%s", qPrintable(made.reason()));
         auto opened = openBank(path);
         if (!opened)
@@ -54,8 +58,7 @@ struct BenchBank
         if (questions.isEmpty())
             qFatal("the bench bank has no questions");
         counters = std::make_unique<ProgressCounters>(*db, clock);
-        std::fprintf(stderr, "bench bank: %s, %lld questions\n", qPrintable(path),
-                     qint64(questions.size()));
+        std::fprintf(stderr, "bench bank: %s, %lld questions\n", qPrintable(path), qint64(questions.size()));
     }
 };
 

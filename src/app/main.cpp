@@ -46,9 +46,9 @@ int main(int argc, char *argv[])
     using namespace vorlane;
     if (!displayAvailable()) {
         std::fprintf(stderr,
-                     "Vorlane needs a desktop session (no DISPLAY or WAYLAND_DISPLAY); to try it without one: "
-                     "xvfb-run -s '-screen 0 1024x768x24' %s\n",
-                     argv[0]);
+            "Vorlane needs a desktop session (no DISPLAY or WAYLAND_DISPLAY); to try it without one: "
+            "xvfb-run -s '-screen 0 1024x768x24' %s\n",
+            argv[0]);
         return 1;
     }
     QApplication app(argc, argv);
@@ -74,7 +74,8 @@ int main(int argc, char *argv[])
 
     QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen || !isSmallFonts(screen->logicalDotsPerInchX()))
-        return refuse(QMessageBox::Warning, notice, QObject::tr("推荐您在小字体下使用本软件，请在设置后重新运行！"));
+        return refuse(
+            QMessageBox::Warning, notice, QObject::tr("推荐您在小字体下使用本软件，请在设置后重新运行！"));
 
     AppState state;
     state.appDir = appDir;
@@ -84,21 +85,22 @@ int main(int argc, char *argv[])
     auto *prompt = new ui::PromptDialog;
     auto *progress = new ui::ProgressWindow;
     ui::BackgroundMusic music(*prompt, ui::makeFluidSynthOutput());
-    ui::UiContext context{state, *db, clock, *prompt, *progress, &music};
+    ui::UiContext context { state, *db, clock, *prompt, *progress, &music };
     ui::CommandDispatcher dispatcher;
     ui::MenuWindow menu(context, dispatcher);
     prompt->setParent(&menu, prompt->windowFlags());
     progress->setParent(&menu, progress->windowFlags());
     app::addAllCommands(dispatcher, context, &menu);
     menu.refreshItems();
-    QObject::connect(&instance, &ui::SingleInstance::activationRequested, &menu, [&menu] { ui::bringToFront(&menu); });
+    QObject::connect(
+        &instance, &ui::SingleInstance::activationRequested, &menu, [&menu] { ui::bringToFront(&menu); });
 
     // scripts/measure-startup: the moment the menu has been painted, then leave.
     if (qEnvironmentVariableIsSet("VORLANE_STARTUP_PROBE"))
         QObject::connect(&menu, &ui::MenuWindow::shownAndPainted, &app, [] {
             const auto now = std::chrono::system_clock::now().time_since_epoch();
             std::printf("menu-shown-ns %lld\n",
-                        static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
             std::fflush(stdout);
             QCoreApplication::quit();
         });

@@ -20,7 +20,10 @@ public:
 class FixedClock : public Clock
 {
 public:
-    explicit FixedClock(QDateTime now) : m_now(std::move(now)) {}
+    explicit FixedClock(QDateTime now)
+        : m_now(std::move(now))
+    {
+    }
     QDateTime now() const override { return m_now; }
     void set(const QDateTime &now) { m_now = now; }
     void advance(qint64 seconds) { m_now = m_now.addSecs(seconds); }

@@ -12,7 +12,13 @@ class Status
 {
 public:
     Status() = default;
-    static Status failure(QString reason) { Status s; s.m_failed = true; s.m_reason = std::move(reason); return s; }
+    static Status failure(QString reason)
+    {
+        Status s;
+        s.m_failed = true;
+        s.m_reason = std::move(reason);
+        return s;
+    }
 
     bool ok() const { return !m_failed; }
     explicit operator bool() const { return ok(); }
@@ -24,12 +30,17 @@ private:
 };
 
 // A value or the reason there is none.
-template<typename T>
-class Result
+template <typename T> class Result
 {
 public:
-    Result(T value) : m_value(std::move(value)) {}
-    Result(Status failure) : m_reason(failure.reason()) {}
+    Result(T value)
+        : m_value(std::move(value))
+    {
+    }
+    Result(Status failure)
+        : m_reason(failure.reason())
+    {
+    }
     static Result failure(QString reason) { return Result(Status::failure(std::move(reason))); }
 
     bool ok() const { return m_value.has_value(); }

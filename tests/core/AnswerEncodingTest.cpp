@@ -1,5 +1,5 @@
-#include "core/AppState.h"
 #include "core/answer/AnswerEncoding.h"
+#include "core/AppState.h"
 
 #include <gtest/gtest.h>
 
@@ -28,9 +28,25 @@ AnswerPanelState panel(int page, int optionCount)
 
 TEST(AnswerKinds, TypeIdSelectsPage)
 {
-    const struct { int typeId; int page; } cases[] = {
-        {61, 0}, {63, 0}, {64, 0}, {65, 0}, {66, 1}, {67, 4}, {72, 4}, {73, 4}, {74, 4},
-        {62, NoAnswerPage}, {71, NoAnswerPage}, {68, NoAnswerPage}, {0, NoAnswerPage}, {-1, NoAnswerPage},
+    const struct
+    {
+        int typeId;
+        int page;
+    } cases[] = {
+        { 61, 0 },
+        { 63, 0 },
+        { 64, 0 },
+        { 65, 0 },
+        { 66, 1 },
+        { 67, 4 },
+        { 72, 4 },
+        { 73, 4 },
+        { 74, 4 },
+        { 62, NoAnswerPage },
+        { 71, NoAnswerPage },
+        { 68, NoAnswerPage },
+        { 0, NoAnswerPage },
+        { -1, NoAnswerPage },
     };
     for (const auto &c : cases)
         EXPECT_EQ(answerPageForType(c.typeId), c.page) << "type " << c.typeId;
@@ -58,9 +74,9 @@ TEST(AnswerKinds, HiddenAnswerTypesAre71To74)
 TEST(AnswerKinds, SelfAssessedTypeNames)
 {
     EXPECT_EQ(selfAssessedTypeNames().size(), 8);
-    for (const char *name : {"简答", "主观", "论述", "案例分析", "名词解释", "查找错误", "综合", "计算"})
+    for (const char *name : { "简答", "主观", "论述", "案例分析", "名词解释", "查找错误", "综合", "计算" })
         EXPECT_TRUE(isSelfAssessedTypeName(str(name))) << name;
-    for (const char *name : {"单选", "多选", "简答 ", "", "计"})
+    for (const char *name : { "单选", "多选", "简答 ", "", "计" })
         EXPECT_FALSE(isSelfAssessedTypeName(str(name))) << name;
 }
 
@@ -71,7 +87,7 @@ TEST(AnswerKinds, PageTexts)
     EXPECT_EQ(sideLabel(0), str("单\n选"));
     EXPECT_EQ(hoverHintForPage(2), str("填写正确答案，答案间用“,”隔开"));
     EXPECT_EQ(hoverHintForPage(4), str("根据自己实际情况选择“会”或者“不会”"));
-    for (int page : {-1, 6, NoAnswerPage}) {
+    for (int page : { -1, 6, NoAnswerPage }) {
         EXPECT_TRUE(pageCaption(page).isEmpty());
         EXPECT_TRUE(hoverHintForPage(page).isEmpty());
         EXPECT_TRUE(sideLabel(page).isEmpty());
@@ -81,12 +97,29 @@ TEST(AnswerKinds, PageTexts)
 // Every canonical answer read back after restoring it, on the page it belongs to.
 TEST(AnswerPanel, RestoreThenReadGivesTheAnswerBack)
 {
-    const struct { int page; int optionCount; const char *answer; } cases[] = {
-        {0, 4, "A"}, {0, 4, "D"}, {0, 6, "F"}, {0, 4, ""},
-        {1, 5, "ACD"}, {1, 6, "ABCDEF"}, {1, 5, ""}, {5, 6, "BE"}, {5, 3, "C"},
-        {2, 0, "甲,乙"}, {2, 0, ""},
-        {3, 0, "A"}, {3, 0, "B"}, {3, 0, ""},
-        {4, 1, "0"}, {4, 1, "1"}, {4, 1, ""},
+    const struct
+    {
+        int page;
+        int optionCount;
+        const char *answer;
+    } cases[] = {
+        { 0, 4, "A" },
+        { 0, 4, "D" },
+        { 0, 6, "F" },
+        { 0, 4, "" },
+        { 1, 5, "ACD" },
+        { 1, 6, "ABCDEF" },
+        { 1, 5, "" },
+        { 5, 6, "BE" },
+        { 5, 3, "C" },
+        { 2, 0, "甲,乙" },
+        { 2, 0, "" },
+        { 3, 0, "A" },
+        { 3, 0, "B" },
+        { 3, 0, "" },
+        { 4, 1, "0" },
+        { 4, 1, "1" },
+        { 4, 1, "" },
     };
     for (const auto &c : cases) {
         AnswerPanelState state = panel(c.page, c.optionCount);
@@ -98,18 +131,22 @@ TEST(AnswerPanel, RestoreThenReadGivesTheAnswerBack)
 // What the restore rules make of texts the panel never writes.
 TEST(AnswerPanel, RestoreOfNonCanonicalTexts)
 {
-    const struct { int page; int optionCount; const char *stored; const char *readBack; } cases[] = {
-        {1, 4, "CA", "AC"},      // letters out of order come back in A-to-F order
-        {1, 4, "ACF", "AC"},     // a letter beyond the option count is dropped
-        {0, 4, "E", ""},         // a hidden option cannot be restored
-        {0, 4, "AB", ""},        // a single choice is one letter
-        {0, 4, "a", ""},         // letters are upper case
-        {3, 0, "对", ""},        // the true/false page stores A or B
-        {3, 0, "a", ""},
-        {4, 1, "2", ""},         // two items only
-        {4, 1, " 1", ""},
-        {4, 1, "zero", ""},      // a voided question shows no selection
-        {2, 0, "  甲 ", "甲"},   // the text box is trimmed when read
+    const struct
+    {
+        int page;
+        int optionCount;
+        const char *stored;
+        const char *readBack;
+    } cases[] = {
+        { 1, 4, "CA", "AC" }, // letters out of order come back in A-to-F order
+        { 1, 4, "ACF", "AC" }, // a letter beyond the option count is dropped
+        { 0, 4, "E", "" }, // a hidden option cannot be restored
+        { 0, 4, "AB", "" }, // a single choice is one letter
+        { 0, 4, "a", "" }, // letters are upper case
+        { 3, 0, "对", "" }, // the true/false page stores A or B
+        { 3, 0, "a", "" }, { 4, 1, "2", "" }, // two items only
+        { 4, 1, " 1", "" }, { 4, 1, "zero", "" }, // a voided question shows no selection
+        { 2, 0, "  甲 ", "甲" }, // the text box is trimmed when read
     };
     for (const auto &c : cases) {
         AnswerPanelState state = panel(c.page, c.optionCount);
@@ -120,7 +157,11 @@ TEST(AnswerPanel, RestoreOfNonCanonicalTexts)
 
 TEST(AnswerPanel, OptionCountDecidesWhatIsShown)
 {
-    const struct { int optionCount; int shown; } cases[] = {{-3, 0}, {0, 0}, {1, 1}, {4, 4}, {6, 6}, {7, 6}, {99, 6}};
+    const struct
+    {
+        int optionCount;
+        int shown;
+    } cases[] = { { -3, 0 }, { 0, 0 }, { 1, 1 }, { 4, 4 }, { 6, 6 }, { 7, 6 }, { 99, 6 } };
     for (const auto &c : cases) {
         AnswerPanelState state = panel(1, c.optionCount);
         EXPECT_EQ(state.shownOptionCount(), c.shown) << "count " << c.optionCount;
@@ -139,7 +180,7 @@ TEST(AnswerPanel, RestoreReleasesHiddenOptionsAndLeavesOtherPages)
     state.singleOptions[2] = true;
     state.fillText = QStringLiteral("x");
     restoreAnswer(state, QStringLiteral("B"));
-    EXPECT_EQ(state.multipleOptions, (std::array<bool, 6>{false, true, false, false, false, false}));
+    EXPECT_EQ(state.multipleOptions, (std::array<bool, 6> { false, true, false, false, false, false }));
     EXPECT_TRUE(state.singleOptions[2]);
     EXPECT_EQ(state.fillText, QStringLiteral("x"));
 }
@@ -161,15 +202,18 @@ TEST(AnswerPanel, EachOptionPageHasItsOwnButtons)
 
 TEST(AnswerPanel, PressingOptions)
 {
-    const struct { int page; std::vector<int> presses; const char *answer; } cases[] = {
-        {0, {1}, "B"},
-        {0, {1, 3}, "D"},        // radio: the last pressed wins
-        {0, {2, 2}, "C"},        // pressing a pressed radio button keeps it down
-        {1, {3, 0, 2}, "ACD"},   // order of pressing does not matter
-        {1, {1, 1}, ""},         // toggled twice
-        {5, {5, 0, 5}, "A"},
-        {2, {0}, ""},            // no option buttons on the other pages
-        {1, {-1, 6}, ""},        // no such buttons
+    const struct
+    {
+        int page;
+        std::vector<int> presses;
+        const char *answer;
+    } cases[] = {
+        { 0, { 1 }, "B" }, { 0, { 1, 3 }, "D" }, // radio: the last pressed wins
+        { 0, { 2, 2 }, "C" }, // pressing a pressed radio button keeps it down
+        { 1, { 3, 0, 2 }, "ACD" }, // order of pressing does not matter
+        { 1, { 1, 1 }, "" }, // toggled twice
+        { 5, { 5, 0, 5 }, "A" }, { 2, { 0 }, "" }, // no option buttons on the other pages
+        { 1, { -1, 6 }, "" }, // no such buttons
     };
     for (const auto &c : cases) {
         AnswerPanelState state = panel(c.page, 6);
@@ -196,7 +240,7 @@ TEST(AnswerPanel, LetterKeyOnHiddenSingleChoiceReleasesTheVisibleChoice)
 TEST(AnswerPanel, LetterKeyOnHiddenMultipleChoiceIsNotRead)
 {
     AnswerPanelState state = panel(1, 3);
-    for (int key : {Qt::Key_A, Qt::Key_E}) {
+    for (int key : { Qt::Key_A, Qt::Key_E }) {
         int index = -1;
         ASSERT_EQ(panelKeyAction(state.page, key, &index), PanelKey::Option);
         pressOption(state, index);
@@ -207,18 +251,24 @@ TEST(AnswerPanel, LetterKeyOnHiddenMultipleChoiceIsNotRead)
 
 TEST(AnswerPanel, Keys)
 {
-    const struct { int page; int key; PanelKey action; int index; } cases[] = {
-        {0, Qt::Key_Backspace, PanelKey::Previous, -1},
-        {1, Qt::Key_Return, PanelKey::Next, -1},
-        {0, Qt::Key_Enter, PanelKey::Next, -1},
-        {0, Qt::Key_A, PanelKey::Option, 0},
-        {1, Qt::Key_F, PanelKey::Option, 5},
-        {0, Qt::Key_G, PanelKey::None, -1},
-        {0, Qt::Key_Space, PanelKey::None, -1},
-        {5, Qt::Key_A, PanelKey::None, -1},   // only pages 0 and 1 take keys
-        {2, Qt::Key_Backspace, PanelKey::None, -1},
-        {3, Qt::Key_Return, PanelKey::None, -1},
-        {4, Qt::Key_B, PanelKey::None, -1},
+    const struct
+    {
+        int page;
+        int key;
+        PanelKey action;
+        int index;
+    } cases[] = {
+        { 0, Qt::Key_Backspace, PanelKey::Previous, -1 },
+        { 1, Qt::Key_Return, PanelKey::Next, -1 },
+        { 0, Qt::Key_Enter, PanelKey::Next, -1 },
+        { 0, Qt::Key_A, PanelKey::Option, 0 },
+        { 1, Qt::Key_F, PanelKey::Option, 5 },
+        { 0, Qt::Key_G, PanelKey::None, -1 },
+        { 0, Qt::Key_Space, PanelKey::None, -1 },
+        { 5, Qt::Key_A, PanelKey::None, -1 }, // only pages 0 and 1 take keys
+        { 2, Qt::Key_Backspace, PanelKey::None, -1 },
+        { 3, Qt::Key_Return, PanelKey::None, -1 },
+        { 4, Qt::Key_B, PanelKey::None, -1 },
     };
     for (const auto &c : cases) {
         int index = -1;
@@ -229,8 +279,18 @@ TEST(AnswerPanel, Keys)
 
 TEST(AnswerPanel, DisplayOfTrueFalseAnswers)
 {
-    const struct { int page; const char *answer; const char *shown; } cases[] = {
-        {3, "A", "对"}, {3, "B", "错"}, {3, "", ""}, {3, "C", "C"}, {0, "A", "A"}, {1, "AB", "AB"},
+    const struct
+    {
+        int page;
+        const char *answer;
+        const char *shown;
+    } cases[] = {
+        { 3, "A", "对" },
+        { 3, "B", "错" },
+        { 3, "", "" },
+        { 3, "C", "C" },
+        { 0, "A", "A" },
+        { 1, "AB", "AB" },
     };
     for (const auto &c : cases)
         EXPECT_EQ(displayAnswer(c.page, str(c.answer)), str(c.shown));
@@ -238,15 +298,20 @@ TEST(AnswerPanel, DisplayOfTrueFalseAnswers)
 
 TEST(RightAnswer, ExactTextOnly)
 {
-    const struct { const char *answer; const char *key; bool right; } cases[] = {
-        {"AC", "AC", true},
-        {"AC", "CA", false},     // a key with letters out of order is never matched
-        {"A", "a", false},       // nor one in lower case
-        {"甲,乙", "甲, 乙", false}, // a blank after the comma makes another answer
-        {"A", "A ", false},      // no trimming at comparison
-        {"1", "1", true},        // 会 on a self-assessed key "1"
-        {"0", "1", false},       // 不会 is always wrong
-        {"0", "0", true},
+    const struct
+    {
+        const char *answer;
+        const char *key;
+        bool right;
+    } cases[] = {
+        { "AC", "AC", true },
+        { "AC", "CA", false }, // a key with letters out of order is never matched
+        { "A", "a", false }, // nor one in lower case
+        { "甲,乙", "甲, 乙", false }, // a blank after the comma makes another answer
+        { "A", "A ", false }, // no trimming at comparison
+        { "1", "1", true }, // 会 on a self-assessed key "1"
+        { "0", "1", false }, // 不会 is always wrong
+        { "0", "0", true },
     };
     for (const auto &c : cases)
         EXPECT_EQ(isRightAnswer(str(c.answer), str(c.key)), c.right) << c.answer << " / " << c.key;
@@ -266,8 +331,12 @@ TEST(RightAnswer, OutOfOrderKeyIsNeverMatchedThroughThePanel)
 TEST(AnswerTimes, TypeMissingFromTheTableTicksEvery600Ms)
 {
     AppState state;
-    state.answerTimeTable = {{61, 900}, {66, 1200}};
-    const struct { int typeId; int tickMs; } cases[] = {{61, 900}, {66, 1200}, {67, 600}, {0, 600}};
+    state.answerTimeTable = { { 61, 900 }, { 66, 1200 } };
+    const struct
+    {
+        int typeId;
+        int tickMs;
+    } cases[] = { { 61, 900 }, { 66, 1200 }, { 67, 600 }, { 0, 600 } };
     for (const auto &c : cases)
         EXPECT_EQ(state.answerTickMs(c.typeId), c.tickMs) << "type " << c.typeId;
 }

@@ -110,7 +110,8 @@ TEST(OpenBank, WrongPasswordIsRefusedAndTheFileUnchanged)
     fillAndClose(bank);
     const QByteArray before = readBytes(bank.path());
     const QStringList files = filesIn(bank.dir());
-    for (const QByteArray &key : {QByteArray("k3v9q2m8x7t4w1p6r5z1"), QByteArray("K3V9Q2M8X7T4W1P6R5Z0"), QByteArray()}) {
+    for (const QByteArray &key :
+        { QByteArray("k3v9q2m8x7t4w1p6r5z1"), QByteArray("K3V9Q2M8X7T4W1P6R5Z0"), QByteArray() }) {
         auto opened = Database::open(bank.path(), key);
         ASSERT_FALSE(opened) << "key " << key.constData();
         EXPECT_TRUE(opened.reason().contains(QStringLiteral("密码不符"))) << opened.reason().toStdString();
@@ -123,13 +124,17 @@ TEST(OpenBank, WrongPasswordIsRefusedAndTheFileUnchanged)
 TEST(OpenBank, DamagedFilesAreRefusedAndLeftAsTheyWere)
 {
     enum Damage { FirstPageByte, MiddlePageByte, LastPageByte, TruncatedToHalf, Emptied, TextFile };
-    const struct { Damage damage; const char *reasonPart; } cases[] = {
-        {FirstPageByte, "无法打开题库文件"},
-        {MiddlePageByte, "题库文件已损坏"},
-        {LastPageByte, "题库文件已损坏"},
-        {TruncatedToHalf, "题库文件已损坏"},
-        {Emptied, "不是题库文件"},
-        {TextFile, "无法打开题库文件"},
+    const struct
+    {
+        Damage damage;
+        const char *reasonPart;
+    } cases[] = {
+        { FirstPageByte, "无法打开题库文件" },
+        { MiddlePageByte, "题库文件已损坏" },
+        { LastPageByte, "题库文件已损坏" },
+        { TruncatedToHalf, "题库文件已损坏" },
+        { Emptied, "不是题库文件" },
+        { TextFile, "无法打开题库文件" },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(int(c.damage));
@@ -139,19 +144,32 @@ TEST(OpenBank, DamagedFilesAreRefusedAndLeftAsTheyWere)
         ASSERT_GT(bytes.size(), 40 * 1024);
         const qsizetype page = 1024;
         switch (c.damage) {
-        case FirstPageByte: bytes[200] = char(bytes[200] ^ 0x5a); break;
-        case MiddlePageByte: bytes[(bytes.size() / page / 2) * page + 100] ^= 0x01; break;
-        case LastPageByte: bytes[bytes.size() - 30] ^= 0x40; break; // in the page's HMAC
-        case TruncatedToHalf: bytes.truncate((bytes.size() / page / 2) * page); break;
-        case Emptied: bytes.clear(); break;
-        case TextFile: bytes = QByteArray("这不是题库\n").repeated(200); break;
+        case FirstPageByte:
+            bytes[200] = char(bytes[200] ^ 0x5a);
+            break;
+        case MiddlePageByte:
+            bytes[(bytes.size() / page / 2) * page + 100] ^= 0x01;
+            break;
+        case LastPageByte:
+            bytes[bytes.size() - 30] ^= 0x40;
+            break; // in the page's HMAC
+        case TruncatedToHalf:
+            bytes.truncate((bytes.size() / page / 2) * page);
+            break;
+        case Emptied:
+            bytes.clear();
+            break;
+        case TextFile:
+            bytes = QByteArray("这不是题库\n").repeated(200);
+            break;
         }
         writeBytes(bank.path(), bytes);
         const QStringList files = filesIn(bank.dir());
 
         auto opened = openBank(bank.path());
         ASSERT_FALSE(opened);
-        EXPECT_TRUE(opened.reason().contains(QString::fromUtf8(c.reasonPart))) << opened.reason().toStdString();
+        EXPECT_TRUE(opened.reason().contains(QString::fromUtf8(c.reasonPart)))
+            << opened.reason().toStdString();
         EXPECT_EQ(readBytes(bank.path()), bytes);
         EXPECT_EQ(filesIn(bank.dir()), files);
     }
@@ -165,7 +183,8 @@ TEST(OpenBank, PlainSqliteFileIsRefusedAndUnchanged)
         // An empty key leaves the file in clear text: an ordinary SQLite database.
         auto plain = Database::open(foreign, QByteArray(), Database::Mode::CreateNew);
         ASSERT_TRUE(plain) << plain.reason().toStdString();
-        (*plain)->execScript(QStringLiteral("CREATE TABLE tab_answ (A1 TEXT); INSERT INTO tab_answ VALUES ('x');"));
+        (*plain)->execScript(
+            QStringLiteral("CREATE TABLE tab_answ (A1 TEXT); INSERT INTO tab_answ VALUES ('x');"));
     }
     const QByteArray before = readBytes(foreign);
     ASSERT_TRUE(before.startsWith(QByteArrayLiteral("SQLite format 3")));
@@ -212,19 +231,19 @@ TEST(StoreTransaction, CommitKeepsAndScopeExitRollsBack)
     const QString count = QStringLiteral("SELECT count(*) FROM tab_sj");
     {
         Transaction kept(bank.db());
-        bank.exec(insert, {QStringLiteral("kept")});
+        bank.exec(insert, { QStringLiteral("kept") });
         kept.commit();
     }
     {
         Transaction dropped(bank.db());
-        bank.exec(insert, {QStringLiteral("dropped")});
+        bank.exec(insert, { QStringLiteral("dropped") });
     }
     {
         Transaction outer(bank.db());
-        bank.exec(insert, {QStringLiteral("outer")});
+        bank.exec(insert, { QStringLiteral("outer") });
         {
             Transaction inner(bank.db());
-            bank.exec(insert, {QStringLiteral("inner")});
+            bank.exec(insert, { QStringLiteral("inner") });
         }
         outer.commit();
     }
@@ -232,7 +251,7 @@ TEST(StoreTransaction, CommitKeepsAndScopeExitRollsBack)
         Transaction outer(bank.db());
         {
             Transaction inner(bank.db());
-            bank.exec(insert, {QStringLiteral("inner of a dropped outer")});
+            bank.exec(insert, { QStringLiteral("inner of a dropped outer") });
             inner.commit();
         }
     }
@@ -241,7 +260,7 @@ TEST(StoreTransaction, CommitKeepsAndScopeExitRollsBack)
     ASSERT_TRUE(reopened);
     EXPECT_EQ((*reopened)->scalar(count).toInt(), 2);
     EXPECT_EQ((*reopened)->scalar(QStringLiteral("SELECT group_concat(sjbs, ',') FROM tab_sj")).toString(),
-              QStringLiteral("kept,outer"));
+        QStringLiteral("kept,outer"));
 }
 
 TEST(StoreStatement, CachedStatementBorrowedTwiceKeepsBothCursors)
@@ -265,7 +284,7 @@ TEST(StoreStatement, ValuesAreBoundNotSpliced)
 {
     TestBank bank;
     const QString hostile = QStringLiteral("x'); DROP TABLE tab_answ; --");
-    bank.exec(QStringLiteral("INSERT INTO tab_sj (sjbs, cpbs) VALUES (?1, ?2)"), {hostile, QString()});
+    bank.exec(QStringLiteral("INSERT INTO tab_sj (sjbs, cpbs) VALUES (?1, ?2)"), { hostile, QString() });
     EXPECT_EQ(bank.scalar(QStringLiteral("SELECT sjbs FROM tab_sj")).toString(), hostile);
     EXPECT_TRUE(bank.db().tableExists(QStringLiteral("tab_answ")));
     EXPECT_THROW(bank.exec(QStringLiteral("SELECT nope FROM tab_sj")), StoreError);

@@ -19,7 +19,8 @@ protected:
     ExamPaperTest()
     {
         bank.addType(1, 61, QStringLiteral("单选"), 60, 1);
-        bank.exec(QStringLiteral("INSERT INTO tab_kmmc (C1, C2) VALUES ('1','s'),('10','p'),('1001','c'),('100101','ch')"));
+        bank.exec(QStringLiteral(
+            "INSERT INTO tab_kmmc (C1, C2) VALUES ('1','s'),('10','p'),('1001','c'),('100101','ch')"));
         bank.exec(QStringLiteral("INSERT INTO tab_rule (ftid, id) VALUES ('1001010001','100101')"));
         bank.exec(QStringLiteral("INSERT INTO tab_fgmc (id) VALUES ('100101'),('10')"));
         bank.addQuestion(QStringLiteral("Q1"), 61, QStringLiteral("100101"), QStringLiteral("A"));
@@ -37,13 +38,13 @@ protected:
     QVariant answ(const char *column, const char *id)
     {
         return bank.scalar(QStringLiteral("SELECT %1 FROM tab_answ WHERE A1=?1").arg(QLatin1String(column)),
-                           {QLatin1String(id)});
+            { QLatin1String(id) });
     }
     int logAnswers() { return bank.scalar(QStringLiteral("SELECT coalesce(sum(A2),0) FROM tab_rz")).toInt(); }
 
     ExamBank bank;
     PaperIdentity identity;
-    ExamPaper paper{bank.db(), bank.clock};
+    ExamPaper paper { bank.db(), bank.clock };
 };
 
 TEST_F(ExamPaperTest, EveryNewOrChangedAnswerCountsAsAPracticeAnswer)
@@ -57,7 +58,8 @@ TEST_F(ExamPaperTest, EveryNewOrChangedAnswerCountsAsAPracticeAnswer)
     EXPECT_EQ(logAnswers(), 1);
     EXPECT_EQ(bank.scalar(QStringLiteral("SELECT D2 FROM tab_kmmc WHERE C1='1'")).toInt(), 1);
     EXPECT_EQ(bank.scalar(QStringLiteral("SELECT q4 FROM tab_rule")).toInt(), 1);
-    EXPECT_EQ(bank.scalar(QStringLiteral("SELECT E2_1 FROM tab_exam1 WHERE A1='Q1'")).toString(), QStringLiteral("B"));
+    EXPECT_EQ(bank.scalar(QStringLiteral("SELECT E2_1 FROM tab_exam1 WHERE A1='Q1'")).toString(),
+        QStringLiteral("B"));
 
     ASSERT_TRUE(paper.saveAnswer(1, QStringLiteral("B")).ok()); // unchanged: nothing counted
     EXPECT_EQ(answ("E3", "Q1").toInt(), 1);
@@ -119,7 +121,7 @@ class PassMarkTest : public ExamPaperTest, public ::testing::WithParamInterface<
 
 TEST_P(PassMarkTest, BoundaryAtTheLeastMark)
 {
-    bank.exec(QStringLiteral("UPDATE tab_tx1 SET B3=?1"), {GetParam().points});
+    bank.exec(QStringLiteral("UPDATE tab_tx1 SET B3=?1"), { GetParam().points });
     ASSERT_TRUE(paper.saveAnswer(1, QStringLiteral("A")).ok());
     ASSERT_TRUE(paper.saveAnswer(3, QStringLiteral("A")).ok()); // spoils the empty key
     const Result<GradeResult> graded = paper.grade(1, QStringLiteral("0:01:00"));
@@ -128,7 +130,8 @@ TEST_P(PassMarkTest, BoundaryAtTheLeastMark)
     EXPECT_EQ(graded->belowPassMark, GetParam().below);
 }
 
-INSTANTIATE_TEST_SUITE_P(FiftyNineAndSixty, PassMarkTest, ::testing::Values(PassCase{59, true}, PassCase{60, false}));
+INSTANTIATE_TEST_SUITE_P(
+    FiftyNineAndSixty, PassMarkTest, ::testing::Values(PassCase { 59, true }, PassCase { 60, false }));
 
 TEST_F(ExamPaperTest, GradingFailureKeepsThePaperUngraded)
 {
@@ -158,10 +161,11 @@ TEST_P(AbandonTest, DropsThePaperAndCountsTheTimeWhenMostWasAnswered)
     EXPECT_FALSE(bank.db().tableExists(QStringLiteral("tab_exam1")));
     EXPECT_EQ(bank.scalar(QStringLiteral("SELECT count(*) FROM tab_cj")).toInt(), 0);
     EXPECT_EQ(bank.scalar(QStringLiteral("SELECT D1 FROM tab_rz")).toString(),
-              GetParam().timeCounts ? QStringLiteral("00:05:10") : QStringLiteral("00:00:10"));
+        GetParam().timeCounts ? QStringLiteral("00:05:10") : QStringLiteral("00:00:10"));
 }
 
-INSTANTIATE_TEST_SUITE_P(FortyAndSixty, AbandonTest, ::testing::Values(AbandonCase{40, true}, AbandonCase{60, false}));
+INSTANTIATE_TEST_SUITE_P(
+    FortyAndSixty, AbandonTest, ::testing::Values(AbandonCase { 40, true }, AbandonCase { 60, false }));
 
 TEST_F(ExamPaperTest, VoidingAndRestoringFromTheReview)
 {
@@ -178,9 +182,9 @@ TEST_F(ExamPaperTest, VoidingAndRestoringFromTheReview)
 TEST_F(ExamPaperTest, OnlyPaperTablesAreOpened)
 {
     ExamPaper other(bank.db(), bank.clock);
-    for (const QString &name : {QStringLiteral("tab_answ"), QStringLiteral("tab_exam1; DROP TABLE tab_answ"),
-                                QStringLiteral("tab_exam"), QStringLiteral("tab_exam99")}) {
-        const Status opened = other.open(PaperIdentity{name, QString(), PaperMode::Old, 0, QString()});
+    for (const QString &name : { QStringLiteral("tab_answ"), QStringLiteral("tab_exam1; DROP TABLE tab_answ"),
+             QStringLiteral("tab_exam"), QStringLiteral("tab_exam99") }) {
+        const Status opened = other.open(PaperIdentity { name, QString(), PaperMode::Old, 0, QString() });
         EXPECT_FALSE(opened.ok()) << name.toStdString();
         EXPECT_EQ(opened.reason(), QStringLiteral("无法打开试卷！"));
         EXPECT_FALSE(other.unansweredCount().ok());
@@ -193,10 +197,13 @@ TEST_F(ExamPaperTest, ReviewKeepsTheAnswers)
 {
     ASSERT_TRUE(paper.saveAnswer(1, QStringLiteral("A")).ok());
     ExamPaper review(bank.db(), bank.clock);
-    ASSERT_TRUE(review.open(PaperIdentity{identity.table, identity.title, PaperMode::Old, 1, QStringLiteral("0:01:00")}).ok());
+    ASSERT_TRUE(review
+                    .open(PaperIdentity {
+                        identity.table, identity.title, PaperMode::Old, 1, QStringLiteral("0:01:00") })
+                    .ok());
     EXPECT_TRUE(review.question(1).isRight());
     EXPECT_TRUE(review.question(1).hasExplanation);
-    EXPECT_EQ(review.question(1).examPoints, QStringList{QStringLiteral("1001010001")});
+    EXPECT_EQ(review.question(1).examPoints, QStringList { QStringLiteral("1001010001") });
     EXPECT_EQ(review.questionText(1)->body, QStringLiteral("<p>Q1</p>"));
 }
 
@@ -236,7 +243,7 @@ TEST_P(StoredFiguresTest, SatPassedAndAverage)
     int i = 0;
     for (double score : GetParam().scores)
         bank.exec(QStringLiteral("INSERT INTO tab_cj (A1, A3, A3_1, A6) VALUES (?1, 't', ?2, ?3)"),
-                  {QStringLiteral("tab_exam%1").arg(++i), i, score});
+            { QStringLiteral("tab_exam%1").arg(++i), i, score });
     const Result<PaperFigures> figures = StoredPapers(bank.db(), bank.clock).figures(1);
     ASSERT_TRUE(figures.ok());
     EXPECT_EQ(figures->sat, int(GetParam().scores.size()));
@@ -245,8 +252,8 @@ TEST_P(StoredFiguresTest, SatPassedAndAverage)
 }
 
 INSTANTIATE_TEST_SUITE_P(Figures, StoredFiguresTest,
-                         ::testing::Values(FiguresCase{{80, 71, 59}, 2, 70}, FiguresCase{{70, 71}, 2, 70},
-                                           FiguresCase{{71, 72}, 2, 72}, FiguresCase{{}, 0, 0}));
+    ::testing::Values(FiguresCase { { 80, 71, 59 }, 2, 70 }, FiguresCase { { 70, 71 }, 2, 70 },
+        FiguresCase { { 71, 72 }, 2, 72 }, FiguresCase { {}, 0, 0 }));
 
 TEST(ExamSettingsTest, PassMarkAndTime)
 {

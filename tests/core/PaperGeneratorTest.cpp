@@ -17,12 +17,17 @@ namespace {
 class PaperGeneratorTest : public ::testing::Test
 {
 protected:
-    PaperGeneratorTest() : random(20260308), generator(bank.db(), bank.clock, random) {}
+    PaperGeneratorTest()
+        : random(20260308)
+        , generator(bank.db(), bank.clock, random)
+    {
+    }
 
     QStringList paperIds(const QString &table)
     {
         QStringList ids;
-        Statement rows = bank.db().prepare(QStringLiteral("SELECT A1 FROM ") + table + QStringLiteral(" ORDER BY A13, A1"));
+        Statement rows = bank.db().prepare(
+            QStringLiteral("SELECT A1 FROM ") + table + QStringLiteral(" ORDER BY A13, A1"));
         while (rows.next())
             ids << rows.text(0);
         return ids;
@@ -32,7 +37,7 @@ protected:
     {
         for (int i = 1; i <= count; ++i)
             bank.exec(QStringLiteral("INSERT INTO tab_cj (A1, A3, A3_1) VALUES (?1, 'p', ?2)"),
-                      {QStringLiteral("tab_exam%1").arg(i), i});
+                { QStringLiteral("tab_exam%1").arg(i), i });
     }
 
     ExamBank bank;
@@ -50,7 +55,7 @@ TEST_F(PaperGeneratorTest, FirstPaperIsNumberOneWithTitle)
     EXPECT_EQ(paper->title, QStringLiteral("2026年03月08日Quorvel[1]"));
     EXPECT_EQ(bank.scalar(QStringLiteral("SELECT A3_1 FROM tab_cj WHERE A1='tab_exam1'")).toInt(), 1);
     EXPECT_EQ(bank.scalar(QStringLiteral("SELECT D1 FROM tab_cj WHERE A1='tab_exam1'")).toString(),
-              QStringLiteral("2026-03-08"));
+        QStringLiteral("2026-03-08"));
     EXPECT_TRUE(bank.scalar(QStringLiteral("SELECT A6 FROM tab_cj WHERE A1='tab_exam1'")).isNull());
 }
 
@@ -75,13 +80,14 @@ TEST_P(PaperNumberingTest, ContinuesFromTheNewestRemainingPaper)
 }
 
 INSTANTIATE_TEST_SUITE_P(DeletingNewestOrOlder, PaperNumberingTest,
-                         ::testing::Values(NumberingCase{7, QStringLiteral("tab_exam7"), 7},
-                                           NumberingCase{3, QStringLiteral("tab_exam8"), 8}));
+    ::testing::Values(NumberingCase { 7, QStringLiteral("tab_exam7"), 7 },
+        NumberingCase { 3, QStringLiteral("tab_exam8"), 8 }));
 
 TEST_F(PaperGeneratorTest, NameStillInUseIsSkipped)
 {
     // Numbers and names drifted apart: the newest paper's successor name belongs to an older one.
-    bank.exec(QStringLiteral("INSERT INTO tab_cj (A1, A3, A3_1) VALUES ('tab_exam5', 'a', 1), ('tab_exam4', 'b', 2)"));
+    bank.exec(QStringLiteral(
+        "INSERT INTO tab_cj (A1, A3, A3_1) VALUES ('tab_exam5', 'a', 1), ('tab_exam4', 'b', 2)"));
     EXPECT_EQ(generator.nextPaperName().table, QStringLiteral("tab_exam6"));
     EXPECT_EQ(generator.nextPaperName().number, 3);
 }
@@ -126,13 +132,14 @@ TEST_F(PaperGeneratorTest, VoidedNeverDrawnUserQuestionCanBe)
 TEST_F(PaperGeneratorTest, OneFromAPoolOfOneTakesIt)
 {
     bank.addQuestion(QStringLiteral("ONLY"), 64, QStringLiteral("050101"));
-    EXPECT_EQ(generator.drawQuestions(5, 64, QStringLiteral("05"), 1), QStringList{QStringLiteral("ONLY")});
+    EXPECT_EQ(
+        generator.drawQuestions(5, 64, QStringLiteral("05"), 1), QStringList { QStringLiteral("ONLY") });
 }
 
 TEST_F(PaperGeneratorTest, TypesSwitchedOffOrNotInTheDrawTableDrawNothing)
 {
     bank.addType(1, 61, QStringLiteral("单选"), 60, 1);
-    bank.addType(1, 66, QStringLiteral("多选"), 0, 2);  // listed in the draw table, switched off
+    bank.addType(1, 66, QStringLiteral("多选"), 0, 2); // listed in the draw table, switched off
     bank.addType(1, 62, QStringLiteral("其他"), 10, 1); // switched on, no cell for subject 1
     bank.addQuestions(5, 61, QStringLiteral("100101"));
     bank.addQuestions(5, 66, QStringLiteral("100101"));
@@ -167,12 +174,13 @@ TEST_F(PaperGeneratorTest, PaperTableHasTheFullLayoutWithTheExplanation)
     while (info.next())
         columns << info.text(1) + QLatin1Char(' ') + info.text(2);
     EXPECT_EQ(columns.join(QLatin1Char(',')),
-              QStringLiteral("A1 TEXT,A2 TEXT,A2_1 INTEGER,K3 TEXT,K4 TEXT,K5 TEXT,K6 TEXT,K7 TEXT,K8 TEXT,K9 TEXT,"
-                             "K10 TEXT,K11 TEXT,K12 TEXT,A10 TEXT,A13 INTEGER,A14 TEXT,E1 TEXT,E2 TEXT,E2_1 TEXT,"
-                             "E3 INTEGER,E4 INTEGER,jx TEXT,csbs TEXT,F1 INTEGER"));
+        QStringLiteral("A1 TEXT,A2 TEXT,A2_1 INTEGER,K3 TEXT,K4 TEXT,K5 TEXT,K6 TEXT,K7 TEXT,K8 TEXT,K9 TEXT,"
+                       "K10 TEXT,K11 TEXT,K12 TEXT,A10 TEXT,A13 INTEGER,A14 TEXT,E1 TEXT,E2 TEXT,E2_1 TEXT,"
+                       "E3 INTEGER,E4 INTEGER,jx TEXT,csbs TEXT,F1 INTEGER"));
     // A question without a body row is not copied.
-    EXPECT_EQ(paperIds(QStringLiteral("tab_exam1")), QStringList{QStringLiteral("Q1")});
-    EXPECT_EQ(bank.scalar(QStringLiteral("SELECT jx FROM tab_exam1")).toString(), QStringLiteral("<p>jx Q1</p>"));
+    EXPECT_EQ(paperIds(QStringLiteral("tab_exam1")), QStringList { QStringLiteral("Q1") });
+    EXPECT_EQ(
+        bank.scalar(QStringLiteral("SELECT jx FROM tab_exam1")).toString(), QStringLiteral("<p>jx Q1</p>"));
 }
 
 TEST_F(PaperGeneratorTest, DrawIsUniformOverTheWholePool)
@@ -218,7 +226,8 @@ struct FailureCase
     QString message;
 };
 
-class PaperGenerationFailureTest : public PaperGeneratorTest, public ::testing::WithParamInterface<FailureCase>
+class PaperGenerationFailureTest : public PaperGeneratorTest,
+                                   public ::testing::WithParamInterface<FailureCase>
 {
 };
 
@@ -232,37 +241,37 @@ TEST_P(PaperGenerationFailureTest, LeavesNoHalfMadePaper)
     EXPECT_FALSE(bank.db().tableExists(QStringLiteral("tab_exam1")));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Failures, PaperGenerationFailureTest,
+INSTANTIATE_TEST_SUITE_P(Failures, PaperGenerationFailureTest,
     ::testing::Values(
-        FailureCase{"EmptyPool", [](ExamBank &b) { b.addType(1, 61, QStringLiteral("单选"), 60, 1); },
-                    QStringLiteral("没有发现题目！")},
-        FailureCase{"OnlyVoided",
-                    [](ExamBank &b) {
-                        b.addType(1, 61, QStringLiteral("单选"), 60, 1);
-                        b.addQuestion(QStringLiteral("V"), 61, QStringLiteral("100101"), QStringLiteral("A"), 1);
-                    },
-                    QStringLiteral("没有发现题目！")},
-        FailureCase{"NothingDrawn",
-                    [](ExamBank &b) {
-                        b.addType(1, 61, QStringLiteral("单选"), 0, 1);
-                        b.addQuestions(3, 61, QStringLiteral("100101"));
-                    },
-                    QStringLiteral("无法打开试卷！")},
-        FailureCase{"NoBodies",
-                    [](ExamBank &b) {
-                        b.addType(1, 61, QStringLiteral("单选"), 60, 1);
-                        b.addQuestion(QStringLiteral("X"), 61, QStringLiteral("100101"), QStringLiteral("A"), 0, false);
-                    },
-                    QStringLiteral("无法打开试卷！")},
-        FailureCase{"CopyFails",
-                    [](ExamBank &b) {
-                        b.addType(1, 61, QStringLiteral("单选"), 60, 1);
-                        b.addQuestions(3, 61, QStringLiteral("100101"));
-                        b.exec(QStringLiteral("DROP TABLE tab_exer"));
-                        b.exec(QStringLiteral("CREATE TABLE tab_exer (A1 TEXT, A15 TEXT)"));
-                    },
-                    QStringLiteral("提取数据时发生错误！")}),
+        FailureCase { "EmptyPool", [](ExamBank &b) { b.addType(1, 61, QStringLiteral("单选"), 60, 1); },
+            QStringLiteral("没有发现题目！") },
+        FailureCase { "OnlyVoided",
+            [](ExamBank &b) {
+                b.addType(1, 61, QStringLiteral("单选"), 60, 1);
+                b.addQuestion(QStringLiteral("V"), 61, QStringLiteral("100101"), QStringLiteral("A"), 1);
+            },
+            QStringLiteral("没有发现题目！") },
+        FailureCase { "NothingDrawn",
+            [](ExamBank &b) {
+                b.addType(1, 61, QStringLiteral("单选"), 0, 1);
+                b.addQuestions(3, 61, QStringLiteral("100101"));
+            },
+            QStringLiteral("无法打开试卷！") },
+        FailureCase { "NoBodies",
+            [](ExamBank &b) {
+                b.addType(1, 61, QStringLiteral("单选"), 60, 1);
+                b.addQuestion(
+                    QStringLiteral("X"), 61, QStringLiteral("100101"), QStringLiteral("A"), 0, false);
+            },
+            QStringLiteral("无法打开试卷！") },
+        FailureCase { "CopyFails",
+            [](ExamBank &b) {
+                b.addType(1, 61, QStringLiteral("单选"), 60, 1);
+                b.addQuestions(3, 61, QStringLiteral("100101"));
+                b.exec(QStringLiteral("DROP TABLE tab_exer"));
+                b.exec(QStringLiteral("CREATE TABLE tab_exer (A1 TEXT, A15 TEXT)"));
+            },
+            QStringLiteral("提取数据时发生错误！") }),
     [](const ::testing::TestParamInfo<FailureCase> &info) { return std::string(info.param.name); });
 
 TEST_F(PaperGeneratorTest, LeftoverTableWithoutRowIsReplaced)
@@ -289,7 +298,7 @@ TEST(PaperTextTest, HeadingsAndNumerals)
     EXPECT_EQ(sectionNumeral(0), QStringLiteral("--"));
     EXPECT_EQ(sectionNumeral(6), QStringLiteral("--"));
     EXPECT_EQ(poolStatement(1),
-              QStringLiteral("select * from tab_answ where (substr(A10,1,2) = '10') and (f1 <> 1) order by E3"));
+        QStringLiteral("select * from tab_answ where (substr(A10,1,2) = '10') and (f1 <> 1) order by E3"));
 }
 
 } // namespace

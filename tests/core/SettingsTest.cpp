@@ -13,8 +13,8 @@ namespace {
 
 TEST(AnswerTick, IsTheMinutesTimesSixHundredTruncated)
 {
-    const std::pair<double, int> cases[] = {{1.5, 900}, {0.05, 30}, {2.5, 1500}, {0.1, 60},
-                                            {2.3, 1380}, {30.0, 18000}, {0.0999, 59}};
+    const std::pair<double, int> cases[] = { { 1.5, 900 }, { 0.05, 30 }, { 2.5, 1500 }, { 0.1, 60 },
+        { 2.3, 1380 }, { 30.0, 18000 }, { 0.0999, 59 } };
     for (const auto &[minutes, tick] : cases)
         EXPECT_EQ(answerTickMs(minutes), tick) << minutes;
 }
@@ -42,11 +42,11 @@ class TypeTimesTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        const std::tuple<int, const char *, QVariant> rows[] = {
-            {2, "多选题", 0.05}, {1, " 单选题 ", 1.5}, {3, "判断题", QVariant()}};
+        const std::tuple<int, const char *, QVariant> rows[]
+            = { { 2, "多选题", 0.05 }, { 1, " 单选题 ", 1.5 }, { 3, "判断题", QVariant() } };
         for (const auto &[id, name, time] : rows)
             bank.exec(QStringLiteral("INSERT INTO tab_tx3 (A1, B1, time) VALUES (?, ?, ?)"),
-                      {id, QString::fromUtf8(name), time});
+                { id, QString::fromUtf8(name), time });
     }
     test::TestBank bank;
 };
@@ -55,7 +55,7 @@ TEST_F(TypeTimesTest, LoadsTicksInTableOrder)
 {
     const Result<QList<AnswerTime>> table = loadAnswerTimes(bank.db(), 3);
     ASSERT_TRUE(table.ok()) << table.reason().toStdString();
-    const QList<AnswerTime> expected{{1, 900}, {2, 30}, {3, 600}};
+    const QList<AnswerTime> expected { { 1, 900 }, { 2, 30 }, { 3, 600 } };
     EXPECT_EQ(table.value(), expected);
 
     const Result<QList<TypeTime>> types = loadTypeTimes(bank.db(), 3);
@@ -78,12 +78,12 @@ TEST_F(TypeTimesTest, SavingWritesTheBankAndTheTable)
     types[0].minutes = 2.5;
     types[2].minutes = 45; // beyond what the settings accept
     types[1].minutes = 0.01;
-    QList<AnswerTime> table{{9, 1}};
+    QList<AnswerTime> table { { 9, 1 } };
     ASSERT_TRUE(saveTypeTimes(bank.db(), 3, types, table).ok());
     EXPECT_DOUBLE_EQ(bank.scalar(QStringLiteral("SELECT time FROM tab_tx3 WHERE A1=1")).toDouble(), 2.5);
     EXPECT_DOUBLE_EQ(bank.scalar(QStringLiteral("SELECT time FROM tab_tx3 WHERE A1=2")).toDouble(), 0.1);
     EXPECT_DOUBLE_EQ(bank.scalar(QStringLiteral("SELECT time FROM tab_tx3 WHERE A1=3")).toDouble(), 30.0);
-    const QList<AnswerTime> expected{{1, 1500}, {2, 60}, {3, 18000}};
+    const QList<AnswerTime> expected { { 1, 1500 }, { 2, 60 }, { 3, 18000 } };
     EXPECT_EQ(table, expected);
 }
 
@@ -101,7 +101,7 @@ TEST_F(TypeTimesTest, AFailureKeepsTheRowsWrittenBeforeIt)
     EXPECT_DOUBLE_EQ(bank.scalar(QStringLiteral("SELECT time FROM tab_tx3 WHERE A1=2")).toDouble(), 0.05);
     EXPECT_TRUE(bank.scalar(QStringLiteral("SELECT time FROM tab_tx3 WHERE A1=3")).isNull());
     ASSERT_EQ(table.size(), 3);
-    EXPECT_EQ(table.at(0), (AnswerTime{1, 2400}));
+    EXPECT_EQ(table.at(0), (AnswerTime { 1, 2400 }));
 }
 
 TEST(SubjectTitles, ReadsTheFiveSubjectRows)
@@ -111,7 +111,7 @@ TEST(SubjectTitles, ReadsTheFiveSubjectRows)
                              "('10', '第一章'), ('6', '其他')"));
     const Result<QMap<int, QString>> titles = loadSubjectTitles(bank.db());
     ASSERT_TRUE(titles.ok());
-    const QMap<int, QString> expected{{1, QStringLiteral("综合知识")}, {3, QStringLiteral("实务")}};
+    const QMap<int, QString> expected { { 1, QStringLiteral("综合知识") }, { 3, QStringLiteral("实务") } };
     EXPECT_EQ(titles.value(), expected);
 }
 
@@ -126,9 +126,8 @@ TEST(SubjectTitles, ASubjectWithoutItsRowIsNamedByItsParts)
         "(6, '05', '科目五　案例分析'), (7, '10', '科目一　第一部分')"));
     const Result<QMap<int, QString>> titles = loadSubjectTitles(bank.db());
     ASSERT_TRUE(titles.ok());
-    const QMap<int, QString> expected{{1, QStringLiteral("综合知识")},
-                                      {4, QStringLiteral("危险品、冷链")},
-                                      {5, QStringLiteral("科目五　案例分析")}};
+    const QMap<int, QString> expected { { 1, QStringLiteral("综合知识") },
+        { 4, QStringLiteral("危险品、冷链") }, { 5, QStringLiteral("科目五　案例分析") } };
     EXPECT_EQ(titles.value(), expected);
 }
 
@@ -148,7 +147,7 @@ protected:
 TEST_F(StartupBankTest, OpensAGoodBank)
 {
     ASSERT_TRUE(createEmptyBank(path("good.db")).ok());
-    EXPECT_TRUE(openBankAtStartup(BankLocation{path("good.db"), true}, dir.path()).ok());
+    EXPECT_TRUE(openBankAtStartup(BankLocation { path("good.db"), true }, dir.path()).ok());
 }
 
 TEST_F(StartupBankTest, RefusesWhatIsNoBank)
@@ -165,12 +164,13 @@ TEST_F(StartupBankTest, RefusesWhatIsNoBank)
     }
     // A bank under another key.
     {
-        auto plain = Database::open(path("plain.db"), QByteArrayLiteral("another key"), Database::Mode::CreateNew);
+        auto plain
+            = Database::open(path("plain.db"), QByteArrayLiteral("another key"), Database::Mode::CreateNew);
         ASSERT_TRUE(plain.ok());
         createSchema(*plain.value());
     }
-    for (const char *name : {"garbage.db", "foreign.db", "plain.db", "missing.db"}) {
-        const auto opened = openBankAtStartup(BankLocation{path(name), true}, dir.path());
+    for (const char *name : { "garbage.db", "foreign.db", "plain.db", "missing.db" }) {
+        const auto opened = openBankAtStartup(BankLocation { path(name), true }, dir.path());
         EXPECT_FALSE(opened.ok()) << name;
         EXPECT_FALSE(opened.reason().isEmpty()) << name;
     }
@@ -181,7 +181,7 @@ TEST_F(StartupBankTest, SeedsTheUsersBankFromTheShippedOne)
 {
     QDir(dir.path()).mkpath(QStringLiteral("app/data"));
     ASSERT_TRUE(createEmptyBank(path("app/data/") + QLatin1String(bank::FileName)).ok());
-    const BankLocation location{path("user/bank.db"), false};
+    const BankLocation location { path("user/bank.db"), false };
     EXPECT_TRUE(openBankAtStartup(location, path("app/")).ok());
     EXPECT_TRUE(QFile::exists(location.path));
 }

@@ -16,7 +16,8 @@ quint32 bigEndian(const QByteArray &bytes, qsizetype at, int size)
 // Walks the one track of a format-0 file and counts its notes; -1 when the file is malformed.
 int countNotes(const QByteArray &file)
 {
-    if (file.size() < 22 || !file.startsWith("MThd") || bigEndian(file, 8, 2) != 0 || bigEndian(file, 10, 2) != 1)
+    if (file.size() < 22 || !file.startsWith("MThd") || bigEndian(file, 8, 2) != 0
+        || bigEndian(file, 10, 2) != 1)
         return -1;
     if (file.mid(14, 4) != "MTrk" || bigEndian(file, 18, 4) != quint32(file.size() - 22))
         return -1;

@@ -21,13 +21,14 @@ namespace vorlane::test {
 class ExamUiFixture
 {
 public:
-    ExamUiFixture() : clock(QDateTime(QDate(2026, 3, 8), QTime(9, 0)))
+    ExamUiFixture()
+        : clock(QDateTime(QDate(2026, 3, 8), QTime(9, 0)))
     {
         const QString path = dir.filePath(QStringLiteral("bank.db"));
         createEmptyBank(path);
         db = *Database::open(path, bank::password());
         state.appDir = qEnvironmentVariable("VORLANE_TEST_APPDIR") + QLatin1Char('/');
-        context = std::make_unique<ui::UiContext>(ui::UiContext{state, *db, clock, prompt, progress});
+        context = std::make_unique<ui::UiContext>(ui::UiContext { state, *db, clock, prompt, progress });
         setPlan(0, 7200);
     }
 
@@ -37,25 +38,31 @@ public:
     void addType(int subject, int type, int declared, int points)
     {
         exec(QStringLiteral("INSERT INTO tab_tx%1 (A1, B1, B2, B3) VALUES (?1, ?2, ?3, ?4)").arg(subject),
-             {type, type == 66 ? QStringLiteral("多项选择题") : QStringLiteral("单项选择题"), declared, points});
+            { type, type == 66 ? QStringLiteral("多项选择题") : QStringLiteral("单项选择题"), declared,
+                points });
     }
 
     // count questions of the type in the chapter, keyed "A", each with a body.
     void addQuestions(int count, int type, const QString &chapter)
     {
         for (int i = 1; i <= count; ++i) {
-            const QString id = QStringLiteral("Q%1_%2_%3").arg(chapter).arg(type).arg(i, 3, 10, QLatin1Char('0'));
-            exec(QStringLiteral("INSERT INTO tab_answ (A1, A2, A2_1, A10, A13, F1) VALUES (?1, 'A', 4, ?2, ?3, 0)"),
-                 {id, chapter, type});
+            const QString id
+                = QStringLiteral("Q%1_%2_%3").arg(chapter).arg(type).arg(i, 3, 10, QLatin1Char('0'));
+            exec(QStringLiteral(
+                     "INSERT INTO tab_answ (A1, A2, A2_1, A10, A13, F1) VALUES (?1, 'A', 4, ?2, ?3, 0)"),
+                { id, chapter, type });
             exec(QStringLiteral("INSERT INTO tab_exer (A1, A15, jx) VALUES (?1, ?2, NULL)"),
-                 {id, QStringLiteral("<p>题目 %1：下列说法正确的是？</p><p>A. 甲 B. 乙 C. 丙 D. 丁</p>").arg(id)});
+                { id,
+                    QStringLiteral("<p>题目 %1：下列说法正确的是？</p><p>A. 甲 B. 乙 C. 丙 D. 丁</p>")
+                        .arg(id) });
         }
     }
 
     void setPlan(int leastMark, int examTime)
     {
         exec(QStringLiteral("DELETE FROM tab_plan"));
-        exec(QStringLiteral("INSERT INTO tab_plan (LeastMark, ExamTime) VALUES (?1, ?2)"), {leastMark, examTime});
+        exec(QStringLiteral("INSERT INTO tab_plan (LeastMark, ExamTime) VALUES (?1, ?2)"),
+            { leastMark, examTime });
     }
 
     // A paper of subject 1 with `single` single-choice and `multiple` multiple-choice questions.
@@ -102,8 +109,7 @@ public:
     std::unique_ptr<ui::UiContext> context;
 };
 
-template<typename T>
-T *child(QWidget &parent, const char *name)
+template <typename T> T *child(QWidget &parent, const char *name)
 {
     T *found = parent.findChild<T *>(QLatin1String(name));
     if (!found)

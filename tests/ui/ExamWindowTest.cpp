@@ -29,7 +29,10 @@ private:
         }
     }
 
-    static QPushButton *button(ExamWindow &window, const char *name) { return child<QPushButton>(window, name); }
+    static QPushButton *button(ExamWindow &window, const char *name)
+    {
+        return child<QPushButton>(window, name);
+    }
 
 private slots:
     void numberButtonsFollowThePaperSize_data()
@@ -49,11 +52,12 @@ private slots:
         QVERIFY(window.openPaper(f.makePaper(single, multiple)));
         const int count = single + multiple;
         for (int i = 1; i <= ExamWindow::NumberButtonCount; ++i)
-            QCOMPARE(child<QWidget>(window, QStringLiteral("examNumber%1").arg(i).toLatin1().constData())->isEnabled(),
-                     i <= count);
+            QCOMPARE(child<QWidget>(window, QStringLiteral("examNumber%1").arg(i).toLatin1().constData())
+                         ->isEnabled(),
+                i <= count);
         QCOMPARE(window.currentRow(), 1);
         QCOMPARE(child<QLabel>(window, "examTypeHeading")->text(),
-                 QStringLiteral("单项选择题 每题1分 共%1分").arg(single));
+            QStringLiteral("单项选择题 每题1分 共%1分").arg(single));
         QVERIFY(!button(window, "examExport")->isVisibleTo(&window));
         QVERIFY(window.isClockRunning());
     }
@@ -157,8 +161,8 @@ private slots:
         QPushButton *next = button(window, "examNext");
         QCOMPARE(previous->isEnabled(), atLast);
         QCOMPARE(next->isEnabled(), !atLast);
-        const char *const paused[] = {"examSubmit", "examNote", "examClose", "examAnswerPanel", "examNumberBoard",
-                                      "examPrevious", "examNext"};
+        const char *const paused[] = { "examSubmit", "examNote", "examClose", "examAnswerPanel",
+            "examNumberBoard", "examPrevious", "examNext" };
 
         QTest::mouseClick(button(window, "examPause"), Qt::LeftButton);
         QCOMPARE(button(window, "examPause")->text(), QStringLiteral("继续考试"));
@@ -172,7 +176,8 @@ private slots:
 
         QTest::mouseClick(button(window, "examPause"), Qt::LeftButton);
         QCOMPARE(button(window, "examPause")->text(), QStringLiteral("暂停考试"));
-        for (const char *name : {"examSubmit", "examNote", "examClose", "examAnswerPanel", "examNumberBoard"})
+        for (const char *name :
+            { "examSubmit", "examNote", "examClose", "examAnswerPanel", "examNumberBoard" })
             QVERIFY2(child<QWidget>(window, name)->isEnabled(), name);
         QCOMPARE(previous->isEnabled(), atLast);
         QCOMPARE(next->isEnabled(), !atLast);
@@ -209,8 +214,8 @@ private slots:
         if (ends) {
             QCOMPARE(f.prompt.lastText(), QStringLiteral("很遗憾，考试时间到了！"));
             QCOMPARE(f.scalar(QStringLiteral("SELECT A6 FROM tab_cj")).toDouble(), 1.0);
-            QCOMPARE(f.scalar(QStringLiteral("SELECT D2 FROM tab_cj")).toString(),
-                     exam::examTimeText(advance));
+            QCOMPARE(
+                f.scalar(QStringLiteral("SELECT D2 FROM tab_cj")).toString(), exam::examTimeText(advance));
             QVERIFY(!window.isClockRunning());
         } else {
             QVERIFY(window.isClockRunning());
@@ -237,7 +242,8 @@ private slots:
         QVERIFY(window.isClockRunning());
         QVERIFY(f.db->tableExists(QStringLiteral("tab_exam1")));
         QVERIFY(f.scalar(QStringLiteral("SELECT A6 FROM tab_cj")).isNull());
-        QCOMPARE(f.scalar(QStringLiteral("SELECT E2_1 FROM tab_exam1 WHERE E2_1<>''")).toString(), QStringLiteral("A"));
+        QCOMPARE(f.scalar(QStringLiteral("SELECT E2_1 FROM tab_exam1 WHERE E2_1<>''")).toString(),
+            QStringLiteral("A"));
     }
 
     void reviewBelowThePassMarkIsDroppedOnClosing_data()
@@ -267,7 +273,10 @@ private slots:
         // Voiding from the review reaches the question's own row.
         QTest::mouseClick(button(window, "examVoid"), Qt::LeftButton);
         QCOMPARE(child<QLabel>(window, "examStatus")->text(), QStringLiteral("本题已被您作废！"));
-        QCOMPARE(f.scalar(QStringLiteral("SELECT F1 FROM tab_answ WHERE A1=?1"), {window.paper().question(1).id}).toInt(), 1);
+        QCOMPARE(
+            f.scalar(QStringLiteral("SELECT F1 FROM tab_answ WHERE A1=?1"), { window.paper().question(1).id })
+                .toInt(),
+            1);
 
         QTest::mouseClick(button(window, "examClose"), Qt::LeftButton);
         QVERIFY(!window.isVisible());
@@ -295,9 +304,9 @@ private slots:
         QTest::mouseClick(button(window, "examNote"), Qt::LeftButton);
         QCOMPARE(button(window, "examNote")->text(), QStringLiteral("有内容"));
         const QString id = window.paper().question(1).id;
-        QCOMPARE(f.scalar(QStringLiteral("SELECT A14 FROM tab_exam1 WHERE A1=?1"), {id}).toString(),
-                 QStringLiteral("记住第三条"));
-        QVERIFY(f.scalar(QStringLiteral("SELECT A14 FROM tab_answ WHERE A1=?1"), {id}).isNull());
+        QCOMPARE(f.scalar(QStringLiteral("SELECT A14 FROM tab_exam1 WHERE A1=?1"), { id }).toString(),
+            QStringLiteral("记住第三条"));
+        QVERIFY(f.scalar(QStringLiteral("SELECT A14 FROM tab_answ WHERE A1=?1"), { id }).isNull());
     }
 
     void generationFailureShowsTheMessageAndKeepsNothing_data()

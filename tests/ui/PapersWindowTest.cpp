@@ -5,12 +5,12 @@
 #include "ui/exam/ExamWindow.h"
 #include "ui/exam/StoredPapersWindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLCDNumber>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QApplication>
 #include <QTableWidget>
 
 using namespace vorlane;
@@ -26,9 +26,10 @@ private:
     {
         f.addType(1, 61, 100, 1);
         for (int i = 1; i <= scores.size(); ++i) {
-            f.exec(QStringLiteral("INSERT INTO tab_cj (A1, A3, A3_1, A6, D2) VALUES (?1, ?2, ?3, ?4, '0:30:00')"),
-                   {QStringLiteral("tab_exam%1").arg(i), QStringLiteral("2026年03月08日Quorvel[%1]").arg(i), i,
-                    scores.at(i - 1)});
+            f.exec(QStringLiteral(
+                       "INSERT INTO tab_cj (A1, A3, A3_1, A6, D2) VALUES (?1, ?2, ?3, ?4, '0:30:00')"),
+                { QStringLiteral("tab_exam%1").arg(i), QStringLiteral("2026年03月08日Quorvel[%1]").arg(i), i,
+                    scores.at(i - 1) });
             f.exec(QStringLiteral("CREATE TABLE tab_exam%1 (A1 TEXT)").arg(i));
         }
     }
@@ -38,13 +39,14 @@ private slots:
     {
         ExamUiFixture f;
         f.setPlan(60, 7200);
-        storePapers(f, {80, 71, 59});
+        storePapers(f, { 80, 71, 59 });
         ui::StoredPapersWindow window(*f.context);
         window.show();
         QCOMPARE(child<QLCDNumber>(window, "papersSat")->intValue(), 3);
         QCOMPARE(child<QLCDNumber>(window, "papersPassed")->intValue(), 2);
         QCOMPARE(child<QLCDNumber>(window, "papersAverage")->intValue(), 70);
-        QCOMPARE(child<QLabel>(window, "papersNotice")->text(), QStringLiteral("[提示]：成绩少于 60 分的试卷，不被保留。"));
+        QCOMPARE(child<QLabel>(window, "papersNotice")->text(),
+            QStringLiteral("[提示]：成绩少于 60 分的试卷，不被保留。"));
         auto *list = child<QTableWidget>(window, "papersList");
         QCOMPARE(list->rowCount(), 3);
         QCOMPARE(list->item(0, 0)->text(), QStringLiteral("2026年03月08日Quorvel[3]")); // newest first
@@ -100,7 +102,7 @@ private slots:
     void aPaperThatCannotBeOpenedIsReportedAndTheListStays()
     {
         ExamUiFixture f;
-        storePapers(f, {80});
+        storePapers(f, { 80 });
         f.exec(QStringLiteral("DROP TABLE tab_exam1"));
         ui::StoredPapersWindow window(*f.context);
         window.show();
@@ -128,11 +130,12 @@ private slots:
         QFETCH(int, answer);
         QFETCH(int, left);
         ExamUiFixture f;
-        storePapers(f, {80, 71});
+        storePapers(f, { 80, 71 });
         ui::StoredPapersWindow window(*f.context);
         window.show();
         f.prompt.setNextAnswer(answer);
-        QTest::mouseClick(child<QPushButton>(window, "papersDelete"), Qt::LeftButton); // the newest is selected
+        QTest::mouseClick(
+            child<QPushButton>(window, "papersDelete"), Qt::LeftButton); // the newest is selected
         QCOMPARE(f.prompt.lastText(), QStringLiteral("即将删除试卷，要继续么？"));
         QCOMPARE(f.scalar(QStringLiteral("SELECT count(*) FROM tab_cj")).toInt(), left);
         QCOMPARE(f.db->tableExists(QStringLiteral("tab_exam2")), left == 2);

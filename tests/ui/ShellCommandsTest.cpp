@@ -8,9 +8,9 @@
 
 #include <QLabel>
 
-#include <stdexcept>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <stdexcept>
 
 using namespace vorlane;
 using ui::CommandDispatcher;
@@ -33,9 +33,9 @@ struct ShellCommands
         menu.show();
         ui::ShellServices services;
         services.openPage = [this](const QString &path) { pages.append(path); };
-        services.systemMessage = [this, answer](QMessageBox::Icon icon, const QString &caption, const QString &text,
-                                                QMessageBox::StandardButtons buttons) {
-            messages.append({icon, caption, text, buttons});
+        services.systemMessage = [this, answer](QMessageBox::Icon icon, const QString &caption,
+                                     const QString &text, QMessageBox::StandardButtons buttons) {
+            messages.append({ icon, caption, text, buttons });
             return answer;
         };
         ui::addShellCommands(dispatcher, *fixture.context, &menu, services);
@@ -58,9 +58,9 @@ private slots:
     void theTableServesItsExactWordsOnly()
     {
         ShellCommands shell;
-        for (const char *word : {"music", "sztime", "fg", "lxfs", "help", "about", "quit"})
+        for (const char *word : { "music", "sztime", "fg", "lxfs", "help", "about", "quit" })
             QVERIFY2(shell.dispatcher.serves(QLatin1String(word)), word);
-        for (const char *word : {"FG", "Fg", "fg ", " fg", "QUIT", "quit ", "About", "", "lnst", "zsd"}) {
+        for (const char *word : { "FG", "Fg", "fg ", " fg", "QUIT", "quit ", "About", "", "lnst", "zsd" }) {
             QVERIFY2(!shell.dispatcher.serves(QLatin1String(word)), word);
             QVERIFY2(!shell.dispatcher.dispatch(QLatin1String(word)), word);
         }
@@ -74,28 +74,29 @@ private slots:
         CommandDispatcher dispatcher;
         QList<bool> waitingInside;
         auto waiting = [] {
-            return QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            return QApplication::overrideCursor()
+                && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
         };
         dispatcher.add(QStringLiteral("plain"), CommandDispatcher::Cursor::Unchanged,
-                       [&] { waitingInside.append(waiting()); });
+            [&] { waitingInside.append(waiting()); });
         dispatcher.add(QStringLiteral("busy"), CommandDispatcher::Cursor::Hourglass,
-                       [&] { waitingInside.append(waiting()); });
+            [&] { waitingInside.append(waiting()); });
         dispatcher.add(QStringLiteral("failing"), CommandDispatcher::Cursor::Hourglass,
-                       [] { throw std::runtime_error("window failed"); });
+            [] { throw std::runtime_error("window failed"); });
         dispatcher.add(QStringLiteral("creating"), CommandDispatcher::Cursor::HourglassWhileCreating, [&] {
             waitingInside.append(waiting());
             QApplication::restoreOverrideCursor(); // the window exists: the arrow comes back
             waitingInside.append(waiting());
         });
-        for (const char *word : {"plain", "busy", "creating"})
+        for (const char *word : { "plain", "busy", "creating" })
             QVERIFY(dispatcher.dispatch(QLatin1String(word)));
-        QCOMPARE(waitingInside, (QList<bool>{false, true, true, false}));
+        QCOMPARE(waitingInside, (QList<bool> { false, true, true, false }));
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, dispatcher.dispatch(QStringLiteral("failing")));
         QVERIFY(!QApplication::overrideCursor());
         // A window that fails before it exists never gets to bring the arrow back itself.
         dispatcher.add(QStringLiteral("failingCreation"), CommandDispatcher::Cursor::HourglassWhileCreating,
-                       [] { throw std::runtime_error("window failed"); });
+            [] { throw std::runtime_error("window failed"); });
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, dispatcher.dispatch(QStringLiteral("failingCreation")));
         QVERIFY(!QApplication::overrideCursor());
     }
@@ -106,8 +107,9 @@ private slots:
         QVERIFY(shell.dispatcher.dispatch(QStringLiteral("fg")));
         QVERIFY(shell.dispatcher.dispatch(QStringLiteral("lxfs")));
         const QString appDir = shell.fixture.state.appDir;
-        QCOMPARE(shell.pages, QStringList({appDir + QStringLiteral("htm/法规选编.htm"),
-                                          appDir + QStringLiteral("htm/发行站及专业书店联系方式.htm")}));
+        QCOMPARE(shell.pages,
+            QStringList({ appDir + QStringLiteral("htm/法规选编.htm"),
+                appDir + QStringLiteral("htm/发行站及专业书店联系方式.htm") }));
         // Both pages ship with the program.
         for (const QString &page : std::as_const(shell.pages))
             QVERIFY2(QFile::exists(page), qPrintable(page));
@@ -148,7 +150,8 @@ private slots:
                     texts += label->text();
                 seen.append(texts);
                 QVERIFY(!modal->findChild<QLabel *>(QStringLiteral("aboutBanner"))->pixmap().isNull());
-                QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("aboutClose")), Qt::LeftButton);
+                QTest::mouseClick(
+                    modal->findChild<QPushButton *>(QStringLiteral("aboutClose")), Qt::LeftButton);
             });
             QVERIFY(shell.dispatcher.dispatch(QStringLiteral("about")));
         }
@@ -166,23 +169,26 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("closed");
         const QVariant null;
-        QTest::newRow("no log row, plan 0") << QVariantList{0, 0, 0} << QVariantList{} << int(QMessageBox::Ok)
-                                             << QStringLiteral("恭喜完成今日学习计划！") << true;
+        QTest::newRow("no log row, plan 0")
+            << QVariantList { 0, 0, 0 } << QVariantList {} << int(QMessageBox::Ok)
+            << QStringLiteral("恭喜完成今日学习计划！") << true;
         QTest::newRow("no log row, plan 1, cancel")
-            << QVariantList{0, 1, 0} << QVariantList{} << int(QMessageBox::Cancel)
+            << QVariantList { 0, 1, 0 } << QVariantList {} << int(QMessageBox::Cancel)
             << QStringLiteral("还未完成今日学习计划，要退出吗？") << false;
-        QTest::newRow("below, ok") << QVariantList{0, 5, 0} << QVariantList{4, QStringLiteral("01:00:00")}
-                                    << int(QMessageBox::Ok) << QStringLiteral("还未完成今日学习计划，要退出吗？")
-                                    << true;
-        QTest::newRow("minutes 29 of 30") << QVariantList{1, 0, 30} << QVariantList{0, QStringLiteral("0:29:59")}
-                                           << int(QMessageBox::Cancel)
-                                           << QStringLiteral("还未完成今日学习计划，要退出吗？") << false;
-        QTest::newRow("above") << QVariantList{0, 5, 0} << QVariantList{6, QStringLiteral("00:00:10")}
-                                << int(QMessageBox::Ok) << QStringLiteral("超额完成学习计划，要注意休息呦！") << true;
-        QTest::newRow("mode 2 does nothing") << QVariantList{2, 5, 5} << QVariantList{} << int(QMessageBox::Ok)
-                                              << QString() << false;
-        QTest::newRow("null plan is 0") << QVariantList{null, null, null} << QVariantList{null, null}
-                                         << int(QMessageBox::Ok) << QStringLiteral("恭喜完成今日学习计划！") << true;
+        QTest::newRow("below, ok") << QVariantList { 0, 5, 0 }
+                                   << QVariantList { 4, QStringLiteral("01:00:00") } << int(QMessageBox::Ok)
+                                   << QStringLiteral("还未完成今日学习计划，要退出吗？") << true;
+        QTest::newRow("minutes 29 of 30")
+            << QVariantList { 1, 0, 30 } << QVariantList { 0, QStringLiteral("0:29:59") }
+            << int(QMessageBox::Cancel) << QStringLiteral("还未完成今日学习计划，要退出吗？") << false;
+        QTest::newRow("above") << QVariantList { 0, 5, 0 } << QVariantList { 6, QStringLiteral("00:00:10") }
+                               << int(QMessageBox::Ok) << QStringLiteral("超额完成学习计划，要注意休息呦！")
+                               << true;
+        QTest::newRow("mode 2 does nothing")
+            << QVariantList { 2, 5, 5 } << QVariantList {} << int(QMessageBox::Ok) << QString() << false;
+        QTest::newRow("null plan is 0")
+            << QVariantList { null, null, null } << QVariantList { null, null } << int(QMessageBox::Ok)
+            << QStringLiteral("恭喜完成今日学习计划！") << true;
     }
 
     void quitComparesTodayWithThePlan()
@@ -193,9 +199,11 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, closed);
         ShellCommands shell(static_cast<QMessageBox::StandardButton>(answer));
-        shell.fixture.exec(QStringLiteral("INSERT INTO tab_plan (PlanMark, PlanAmount, PlanTime) VALUES (?, ?, ?)"), plan);
+        shell.fixture.exec(
+            QStringLiteral("INSERT INTO tab_plan (PlanMark, PlanAmount, PlanTime) VALUES (?, ?, ?)"), plan);
         if (!today.isEmpty())
-            shell.fixture.exec(QStringLiteral("INSERT INTO tab_rz (A1, A2, D1) VALUES ('2026-12-10', ?, ?)"), today);
+            shell.fixture.exec(
+                QStringLiteral("INSERT INTO tab_rz (A1, A2, D1) VALUES ('2026-12-10', ?, ?)"), today);
 
         QVERIFY(shell.dispatcher.dispatch(QStringLiteral("quit")));
         if (text.isEmpty()) {
@@ -207,8 +215,9 @@ private slots:
             QCOMPARE(message.text, text);
             const bool question = text.startsWith(QStringLiteral("还未"));
             QCOMPARE(message.icon, question ? QMessageBox::Question : QMessageBox::Information);
-            QCOMPARE(message.buttons, question ? QMessageBox::Ok | QMessageBox::Cancel
-                                               : QMessageBox::StandardButtons(QMessageBox::Ok));
+            QCOMPARE(message.buttons,
+                question ? QMessageBox::Ok | QMessageBox::Cancel
+                         : QMessageBox::StandardButtons(QMessageBox::Ok));
         }
         QCOMPARE(!shell.menu.isVisible(), closed);
     }

@@ -46,13 +46,15 @@ public:
         if (createEmptyBank(path))
             if (auto opened = Database::open(path, bank::password()))
                 db = opened.value();
-        const QString appDir = qEnvironmentVariable("VORLANE_TEST_APPDIR", QCoreApplication::applicationDirPath());
+        const QString appDir
+            = qEnvironmentVariable("VORLANE_TEST_APPDIR", QCoreApplication::applicationDirPath());
         state.appDir = QDir(appDir).absolutePath() + QLatin1Char('/');
         state.examSubject = 1;
         auto output = std::make_unique<FakeMusicOutput>();
         fakeOutput = output.get();
         music = std::make_unique<ui::BackgroundMusic>(prompt, std::move(output));
-        context = std::make_unique<ui::UiContext>(ui::UiContext{state, *db, clock, prompt, progress, music.get()});
+        context = std::make_unique<ui::UiContext>(
+            ui::UiContext { state, *db, clock, prompt, progress, music.get() });
     }
 
     bool ok() const { return db != nullptr; }

@@ -13,11 +13,15 @@ namespace {
 
 QString program()
 {
-    const QString appDir = qEnvironmentVariable("VORLANE_TEST_APPDIR", QCoreApplication::applicationDirPath());
+    const QString appDir
+        = qEnvironmentVariable("VORLANE_TEST_APPDIR", QCoreApplication::applicationDirPath());
     return QDir(appDir).filePath(QStringLiteral("vorlane"));
 }
 
-QString uniqueKey() { return QStringLiteral("vorlane-test-") + QUuid::createUuid().toString(QUuid::Id128); }
+QString uniqueKey()
+{
+    return QStringLiteral("vorlane-test-") + QUuid::createUuid().toString(QUuid::Id128);
+}
 
 QProcessEnvironment programEnvironment(const QString &key)
 {
@@ -43,7 +47,7 @@ private slots:
 
         QProcess second;
         second.setProcessEnvironment(programEnvironment(key));
-        second.start(program(), {QStringLiteral("--bank"), QStringLiteral("/nonexistent/bank.db")});
+        second.start(program(), { QStringLiteral("--bank"), QStringLiteral("/nonexistent/bank.db") });
         QVERIFY(second.waitForStarted());
         // It must end by itself, before it would reach the bank (which would need an answer).
         QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 10000);
@@ -58,7 +62,7 @@ private slots:
         const QString key = uniqueKey();
         QProcess first;
         first.setProcessEnvironment(programEnvironment(key));
-        first.start(program(), {QStringLiteral("--bank"), fixture.db->path()});
+        first.start(program(), { QStringLiteral("--bank"), fixture.db->path() });
         QVERIFY(first.waitForStarted());
         ui::SingleInstance later(key);
         QTRY_VERIFY_WITH_TIMEOUT(later.activateRunningInstance(200), 10000);
@@ -84,7 +88,7 @@ private slots:
     void withoutADisplayTheProgramSaysSoInOneLine()
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
             environment.remove(QLatin1String(name));
         QProcess process;
         process.setProcessEnvironment(environment);

@@ -45,7 +45,11 @@ private slots:
         for (const QLabel *label : about.findChildren<QLabel *>()) {
             if (!label->wordWrap())
                 continue;
-            QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(QStringLiteral("%1 > %2: %3").arg(label->heightForWidth(label->width())).arg(label->height()).arg(label->text())));
+            QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
+                qPrintable(QStringLiteral("%1 > %2: %3")
+                               .arg(label->heightForWidth(label->width()))
+                               .arg(label->height())
+                               .arg(label->text())));
             QVERIFY2(label->geometry().bottom() < about.height(), qPrintable(label->text()));
         }
     }
@@ -68,8 +72,8 @@ private slots:
         QVERIFY2(QFile::copy(demo, copy), qPrintable(demo));
         auto opened = Database::open(copy, bank::password());
         QVERIFY(opened.ok());
-        ui::UiContext context{fixture.state, *opened.value(), fixture.clock, fixture.prompt, fixture.progress,
-                              fixture.music.get()};
+        ui::UiContext context { fixture.state, *opened.value(), fixture.clock, fixture.prompt,
+            fixture.progress, fixture.music.get() };
         // Made as the program makes it: the menu first, then the commands, then the items.
         ui::CommandDispatcher dispatcher;
         ui::MenuWindow menu(context, dispatcher);
@@ -81,7 +85,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&menu));
         QCOMPARE(menu.size(), screen);
         const QRect area = menu.rect();
-        QList<QWidget *> shown{menu.findChild<QLabel *>(QStringLiteral("menuHint"))};
+        QList<QWidget *> shown { menu.findChild<QLabel *>(QStringLiteral("menuHint")) };
         for (const QString &word : menu.words())
             shown.append(menu.item(word));
         for (int subject = 1; subject <= 5; ++subject) {
@@ -89,7 +93,8 @@ private slots:
             shown.append(card);
             // Not squeezed: the title and both items keep their room.
             QVERIFY(card->layout()->hasHeightForWidth());
-            QVERIFY2(card->height() >= card->layout()->totalHeightForWidth(card->width()), qPrintable(card->objectName()));
+            QVERIFY2(card->height() >= card->layout()->totalHeightForWidth(card->width()),
+                qPrintable(card->objectName()));
         }
         for (QWidget *widget : std::as_const(shown)) {
             QVERIFY(widget->isVisible());

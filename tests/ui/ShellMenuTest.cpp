@@ -43,14 +43,13 @@ private slots:
     void everyWordOfTheMenuHasANamedItem()
     {
         RecordingMenu menu({});
-        const QStringList expected{QStringLiteral("lx"),   QStringLiteral("mnks"),  QStringLiteral("lx2"),
-                                   QStringLiteral("mnks2"), QStringLiteral("lx3"),  QStringLiteral("mnks3"),
-                                   QStringLiteral("lx4"),  QStringLiteral("mnks4"), QStringLiteral("lx5"),
-                                   QStringLiteral("mnks5"), QStringLiteral("ksdg"), QStringLiteral("cj"),
-                                   QStringLiteral("rz"),   QStringLiteral("tj"),    QStringLiteral("szjh"),
-                                   QStringLiteral("szks"), QStringLiteral("sztime"), QStringLiteral("music"),
-                                   QStringLiteral("sj"),   QStringLiteral("fg"),    QStringLiteral("lxfs"),
-                                   QStringLiteral("help"), QStringLiteral("about"), QStringLiteral("quit")};
+        const QStringList expected { QStringLiteral("lx"), QStringLiteral("mnks"), QStringLiteral("lx2"),
+            QStringLiteral("mnks2"), QStringLiteral("lx3"), QStringLiteral("mnks3"), QStringLiteral("lx4"),
+            QStringLiteral("mnks4"), QStringLiteral("lx5"), QStringLiteral("mnks5"), QStringLiteral("ksdg"),
+            QStringLiteral("cj"), QStringLiteral("rz"), QStringLiteral("tj"), QStringLiteral("szjh"),
+            QStringLiteral("szks"), QStringLiteral("sztime"), QStringLiteral("music"), QStringLiteral("sj"),
+            QStringLiteral("fg"), QStringLiteral("lxfs"), QStringLiteral("help"), QStringLiteral("about"),
+            QStringLiteral("quit") };
         QCOMPARE(menu.menu->words(), expected);
         for (const QString &word : expected)
             QVERIFY(menu.menu->findChild<QPushButton *>(QStringLiteral("menu_") + word));
@@ -58,7 +57,7 @@ private slots:
 
     void onlyServedItemsAreShownAndTheMenuGrows()
     {
-        RecordingMenu menu({QStringLiteral("about"), QStringLiteral("mnks3")});
+        RecordingMenu menu({ QStringLiteral("about"), QStringLiteral("mnks3") });
         menu.menu->show();
         for (const QString &word : menu.menu->words()) {
             const bool served = word == QLatin1String("about") || word == QLatin1String("mnks3");
@@ -75,8 +74,10 @@ private slots:
         probe.fixture.exec(QStringLiteral(
             "INSERT INTO tab_kmmc (C1, C2) VALUES ('1', '综合知识'), ('2', '科目二　专业实务')"));
         MenuWindow menu(*probe.fixture.context, probe.dispatcher);
-        QCOMPARE(menu.findChild<QLabel *>(QStringLiteral("subjectTitle1"))->text(), QStringLiteral("综合知识"));
-        QCOMPARE(menu.findChild<QLabel *>(QStringLiteral("subjectTitle2"))->text(), QStringLiteral("专业实务"));
+        QCOMPARE(
+            menu.findChild<QLabel *>(QStringLiteral("subjectTitle1"))->text(), QStringLiteral("综合知识"));
+        QCOMPARE(
+            menu.findChild<QLabel *>(QStringLiteral("subjectTitle2"))->text(), QStringLiteral("专业实务"));
         // A subject the bank does not name still has its number.
         QCOMPARE(menu.findChild<QLabel *>(QStringLiteral("subjectTitle5"))->text(), QStringLiteral("科目五"));
     }
@@ -96,7 +97,7 @@ private slots:
         QFETCH(int, cursor);
         RecordingMenu probe({});
         probe.dispatcher.add(QStringLiteral("rz"), CommandDispatcher::Cursor(cursor),
-                             [] { throw std::runtime_error("无法打开学习日志"); });
+            [] { throw std::runtime_error("无法打开学习日志"); });
         probe.menu->refreshItems();
         probe.menu->show();
         probe.fixture.prompt.setNextAnswer(3);
@@ -112,17 +113,20 @@ private slots:
     void partsNameTheSubjectsWithoutARow()
     {
         RecordingMenu probe({});
-        probe.fixture.exec(QStringLiteral(
-            "INSERT INTO tab_kmmc (bh, C1, C2) VALUES (1, '0', '专业科目'), (2, '06', '科目四　模块一　冷链'), "
-            "(3, '07', '科目四　模块二　危险品'), (4, '05', '科目五　案例分析')"));
+        probe.fixture.exec(
+            QStringLiteral("INSERT INTO tab_kmmc (bh, C1, C2) VALUES (1, '0', '专业科目'), (2, '06', "
+                           "'科目四　模块一　冷链'), "
+                           "(3, '07', '科目四　模块二　危险品'), (4, '05', '科目五　案例分析')"));
         MenuWindow menu(*probe.fixture.context, probe.dispatcher);
-        QCOMPARE(menu.findChild<QLabel *>(QStringLiteral("subjectTitle4"))->text(), QStringLiteral("冷链、危险品"));
-        QCOMPARE(menu.findChild<QLabel *>(QStringLiteral("subjectTitle5"))->text(), QStringLiteral("案例分析"));
+        QCOMPARE(menu.findChild<QLabel *>(QStringLiteral("subjectTitle4"))->text(),
+            QStringLiteral("冷链、危险品"));
+        QCOMPARE(
+            menu.findChild<QLabel *>(QStringLiteral("subjectTitle5"))->text(), QStringLiteral("案例分析"));
     }
 
     void hiddenToolsLeaveNoGap()
     {
-        RecordingMenu menu({QStringLiteral("szks"), QStringLiteral("music")});
+        RecordingMenu menu({ QStringLiteral("szks"), QStringLiteral("music") });
         menu.menu->show();
         const QPushButton *first = menu.menu->item(QStringLiteral("szks"));
         const QPushButton *second = menu.menu->item(QStringLiteral("music"));
@@ -133,17 +137,17 @@ private slots:
 
     void aClickSendsTheItemsWord()
     {
-        RecordingMenu menu({QStringLiteral("lx2"), QStringLiteral("about")});
+        RecordingMenu menu({ QStringLiteral("lx2"), QStringLiteral("about") });
         menu.menu->show();
         QTest::mouseClick(menu.menu->item(QStringLiteral("lx2")), Qt::LeftButton);
         QTest::mouseClick(menu.menu->item(QStringLiteral("about")), Qt::LeftButton);
-        QCOMPARE(menu.chosen, QStringList({QStringLiteral("lx2"), QStringLiteral("about")}));
+        QCOMPARE(menu.chosen, QStringList({ QStringLiteral("lx2"), QStringLiteral("about") }));
     }
 
     void theKeyboardReachesEveryItem()
     {
-        const QStringList served{QStringLiteral("lx"), QStringLiteral("mnks"), QStringLiteral("cj"),
-                                 QStringLiteral("help"), QStringLiteral("quit")};
+        const QStringList served { QStringLiteral("lx"), QStringLiteral("mnks"), QStringLiteral("cj"),
+            QStringLiteral("help"), QStringLiteral("quit") };
         RecordingMenu menu(served);
         menu.menu->show();
         QVERIFY(QTest::qWaitForWindowExposed(menu.menu.get()));
@@ -168,23 +172,24 @@ private slots:
     void showingLoadsTheAnswerTimesOfTheExamSubject()
     {
         RecordingMenu menu({});
-        menu.fixture.exec(QStringLiteral("INSERT INTO tab_tx1 (A1, B1, time) VALUES (1, '单选题', 1.5), (2, '多选题', 0.05)"));
+        menu.fixture.exec(QStringLiteral(
+            "INSERT INTO tab_tx1 (A1, B1, time) VALUES (1, '单选题', 1.5), (2, '多选题', 0.05)"));
         menu.fixture.exec(QStringLiteral("INSERT INTO tab_tx3 (A1, B1, time) VALUES (7, '案例题', 3)"));
         menu.fixture.state.examSubject = 0;
         menu.menu->show();
         QCOMPARE(menu.fixture.state.examSubject, 1);
-        QCOMPARE(menu.fixture.state.answerTimeTable, (QList<AnswerTime>{{1, 900}, {2, 30}}));
+        QCOMPARE(menu.fixture.state.answerTimeTable, (QList<AnswerTime> { { 1, 900 }, { 2, 30 } }));
         QVERIFY(menu.fixture.state.musicOn);
 
         // A click on the background loads the subject of the last mock exam again.
         menu.fixture.state.examSubject = 3;
         QTest::mouseClick(menu.menu.get(), Qt::LeftButton, {}, QPoint(5, menu.menu->height() - 5));
-        QCOMPARE(menu.fixture.state.answerTimeTable, (QList<AnswerTime>{{7, 1800}}));
+        QCOMPARE(menu.fixture.state.answerTimeTable, (QList<AnswerTime> { { 7, 1800 } }));
 
         // A subject without types keeps the table as it was.
         menu.fixture.state.examSubject = 4;
         QTest::mouseClick(menu.menu.get(), Qt::LeftButton, {}, QPoint(5, menu.menu->height() - 5));
-        QCOMPARE(menu.fixture.state.answerTimeTable, (QList<AnswerTime>{{7, 1800}}));
+        QCOMPARE(menu.fixture.state.answerTimeTable, (QList<AnswerTime> { { 7, 1800 } }));
     }
 
     void theArtworkCheckFindsAMissingPicture()

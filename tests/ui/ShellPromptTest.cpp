@@ -17,7 +17,7 @@ QPushButton *button(PromptDialog &box, const char *name)
 QString shownButtons(PromptDialog &box)
 {
     QStringList shown;
-    for (const char *name : {"promptLeft", "promptMiddle", "promptRight"})
+    for (const char *name : { "promptLeft", "promptMiddle", "promptRight" })
         if (!button(box, name)->isHidden())
             shown.append(button(box, name)->text());
     return shown.join(QLatin1Char(','));
@@ -40,7 +40,8 @@ private slots:
         QTest::newRow("set 2 normal") << 2 << QStringLiteral("NO") << QStringLiteral("确定,确定,取消");
         QTest::newRow("set 2 exam") << 2 << QStringLiteral("Exam") << QStringLiteral("确定,取消,作废");
         QTest::newRow("set 3") << 3 << QString() << QStringLiteral("确定");
-        QTest::newRow("exam word is exact") << 2 << QStringLiteral("exam") << QStringLiteral("确定,确定,取消");
+        QTest::newRow("exam word is exact")
+            << 2 << QStringLiteral("exam") << QStringLiteral("确定,确定,取消");
     }
 
     void buttonSets()
@@ -88,7 +89,8 @@ private slots:
             sawBox = modal == &box;
             QTest::mouseClick(box.findChild<QPushButton *>(buttonName), Qt::LeftButton);
         });
-        QCOMPARE(box.ask(QStringLiteral("提示"), QStringLiteral("文字"), set, 0, QStringLiteral("NO")), result);
+        QCOMPARE(
+            box.ask(QStringLiteral("提示"), QStringLiteral("文字"), set, 0, QStringLiteral("NO")), result);
         QVERIFY(sawBox);
     }
 
@@ -124,7 +126,8 @@ private slots:
         box.ask(QStringLiteral("错误"), QStringLiteral("保存设置失败！"), 1, 2, QStringLiteral("No"));
         QCOMPARE(box.windowTitle(), QStringLiteral("错误"));
         QCOMPARE(box.findChild<QLabel *>(QStringLiteral("promptTitle"))->text(), QStringLiteral("错误"));
-        QCOMPARE(box.findChild<QLabel *>(QStringLiteral("promptText"))->text(), QStringLiteral("保存设置失败！"));
+        QCOMPARE(
+            box.findChild<QLabel *>(QStringLiteral("promptText"))->text(), QStringLiteral("保存设置失败！"));
         QCOMPARE(box.lastIcon(), 2);
         QVERIFY(!box.findChild<QLabel *>(QStringLiteral("promptIcon"))->pixmap().isNull());
     }
@@ -148,7 +151,8 @@ private slots:
         QCOMPARE(progress.size(), QSize(358, 63));
         progress.showStage(QStringLiteral("正在出卷..."));
         QVERIFY(progress.isVisible());
-        QCOMPARE(progress.findChild<QLabel *>(QStringLiteral("progressLabel"))->text(), QStringLiteral("正在出卷..."));
+        QCOMPARE(progress.findChild<QLabel *>(QStringLiteral("progressLabel"))->text(),
+            QStringLiteral("正在出卷..."));
         progress.hide();
         progress.showStage(QStringLiteral("正在判卷..."));
         QCOMPARE(progress.stageText(), QStringLiteral("正在判卷..."));

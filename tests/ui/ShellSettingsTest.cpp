@@ -31,7 +31,7 @@ void insertSevenTypes(test::ShellFixture &fixture, int subject)
 {
     for (int id = 1; id <= 7; ++id)
         fixture.exec(QStringLiteral("INSERT INTO tab_tx%1 (A1, B1, time) VALUES (?, ?, ?)").arg(subject),
-                     {id, QStringLiteral(" 题型%1 ").arg(id), 0.5 * id});
+            { id, QStringLiteral(" 题型%1 ").arg(id), 0.5 * id });
 }
 
 } // namespace
@@ -69,7 +69,7 @@ private slots:
         QVERIFY(fixture.fakeOutput->played.isEmpty());
         QTest::mouseClick(musicSwitch, Qt::LeftButton);
         QVERIFY(fixture.state.musicOn);
-        QCOMPARE(fixture.fakeOutput->played, QStringList{tune(fixture, "乐曲01")});
+        QCOMPARE(fixture.fakeOutput->played, QStringList { tune(fixture, "乐曲01") });
         QVERIFY(QFile::exists(fixture.fakeOutput->played.first()));
     }
 
@@ -79,11 +79,12 @@ private slots:
         SystemSettingsWindow window(*fixture.context, false);
         window.show();
         chooseTune(window, QStringLiteral("乐曲03"));
-        QCOMPARE(fixture.fakeOutput->played, QStringList{tune(fixture, "乐曲03")});
+        QCOMPARE(fixture.fakeOutput->played, QStringList { tune(fixture, "乐曲03") });
         auto *musicSwitch = window.findChild<QPushButton *>(QStringLiteral("musicSwitch"));
         QTest::mouseClick(musicSwitch, Qt::LeftButton);
         QTest::mouseClick(musicSwitch, Qt::LeftButton);
-        QCOMPARE(fixture.fakeOutput->played, QStringList({tune(fixture, "乐曲03"), tune(fixture, "乐曲03")}));
+        QCOMPARE(
+            fixture.fakeOutput->played, QStringList({ tune(fixture, "乐曲03"), tune(fixture, "乐曲03") }));
         // With the switch off a newly chosen tune stops the music instead of playing.
         QTest::mouseClick(musicSwitch, Qt::LeftButton);
         const int stops = fixture.fakeOutput->stops;
@@ -129,7 +130,8 @@ private slots:
         window.show();
         QCOMPARE(window.timeEdits().size(), 7);
         for (int r = 0; r < 7; ++r) {
-            const QDoubleSpinBox *edit = window.findChild<QDoubleSpinBox *>(QStringLiteral("Currencyedit%1").arg(r + 1));
+            const QDoubleSpinBox *edit
+                = window.findChild<QDoubleSpinBox *>(QStringLiteral("Currencyedit%1").arg(r + 1));
             QVERIFY(edit);
             QCOMPARE(edit->value(), 0.5 * (r + 1));
             QCOMPARE(edit->minimum(), 0.1);
@@ -157,10 +159,10 @@ private slots:
         QVERIFY(!window.isVisible());
         QCOMPARE(fixture.scalar(QStringLiteral("SELECT time FROM tab_tx1 WHERE A1 = 2")).toDouble(), 2.5);
         QCOMPARE(fixture.state.answerTimeTable.size(), 7);
-        QCOMPARE(fixture.state.answerTimeTable.at(1), (AnswerTime{2, 1500}));
+        QCOMPARE(fixture.state.answerTimeTable.at(1), (AnswerTime { 2, 1500 }));
         // The others are written back unchanged.
         QCOMPARE(fixture.scalar(QStringLiteral("SELECT time FROM tab_tx1 WHERE A1 = 7")).toDouble(), 3.5);
-        QCOMPARE(fixture.state.answerTimeTable.at(6), (AnswerTime{7, 2100}));
+        QCOMPARE(fixture.state.answerTimeTable.at(6), (AnswerTime { 7, 2100 }));
         QCOMPARE(fixture.prompt.askCount(), 0);
     }
 
@@ -179,7 +181,8 @@ private slots:
         QFETCH(double, minutes);
         QFETCH(int, tick);
         test::ShellFixture fixture;
-        fixture.exec(QStringLiteral("INSERT INTO tab_tx1 (A1, B1, time) VALUES (61, '单选', ?)"), {minutes});
+        fixture.exec(
+            QStringLiteral("INSERT INTO tab_tx1 (A1, B1, time) VALUES (61, '单选', ?)"), { minutes });
         fixture.exec(QStringLiteral("INSERT INTO tab_tx1 (A1, B1, time) VALUES (66, '多选', 1.25)"));
         SystemSettingsWindow window(*fixture.context, true);
         window.show();
@@ -187,11 +190,12 @@ private slots:
         other->selectAll();
         QTest::keyClicks(other, QStringLiteral("2"));
         QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("settingsClose")), Qt::LeftButton);
-        QCOMPARE(fixture.scalar(QStringLiteral("SELECT time FROM tab_tx1 WHERE A1 = 61")).toDouble(), minutes);
-        QCOMPARE(fixture.state.answerTimeTable.at(0), (AnswerTime{61, tick}));
+        QCOMPARE(
+            fixture.scalar(QStringLiteral("SELECT time FROM tab_tx1 WHERE A1 = 61")).toDouble(), minutes);
+        QCOMPARE(fixture.state.answerTimeTable.at(0), (AnswerTime { 61, tick }));
         // A typed time is taken as typed.
         QCOMPARE(fixture.scalar(QStringLiteral("SELECT time FROM tab_tx1 WHERE A1 = 66")).toDouble(), 2.0);
-        QCOMPARE(fixture.state.answerTimeTable.at(1), (AnswerTime{66, 1200}));
+        QCOMPARE(fixture.state.answerTimeTable.at(1), (AnswerTime { 66, 1200 }));
     }
 
     void aFailedSaveIsToldAndKeepsWhatWasWritten()
@@ -238,7 +242,8 @@ private slots:
             QVERIFY(window);
             faceSeen = window->timesOnly() == timesOnly;
             height = window->height();
-            QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("settingsClose")), Qt::LeftButton);
+            QTest::mouseClick(
+                window->findChild<QPushButton *>(QStringLiteral("settingsClose")), Qt::LeftButton);
         });
         QVERIFY(dispatcher.dispatch(word));
         QVERIFY(faceSeen);

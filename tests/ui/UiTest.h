@@ -25,6 +25,6 @@ struct UiTestRegistration
 } // namespace vorlane::test
 
 // Must start a line of its own: the build finds the test classes by reading this macro.
-#define VORLANE_UI_TEST(Class)                                                                    \
-    static const vorlane::test::UiTestRegistration registration_##Class(                          \
+#define VORLANE_UI_TEST(Class)                                                                               \
+    static const vorlane::test::UiTestRegistration registration_##Class(                                     \
         #Class, [] { return std::unique_ptr<QObject>(new Class); });

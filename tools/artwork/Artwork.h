@@ -31,6 +31,6 @@ struct PictureRegistration
 #define VORLANE_PICTURE_CONCAT2(a, b) a##b
 #define VORLANE_PICTURE_CONCAT(a, b) VORLANE_PICTURE_CONCAT2(a, b)
 // VORLANE_PICTURE("pic/name.png", QSize(w, h), [](QPainter &p, const QSize &s) { … })
-#define VORLANE_PICTURE(path, size, draw)                                                         \
-    static const vorlane::artwork::PictureRegistration VORLANE_PICTURE_CONCAT(picture_, __LINE__)( \
-        vorlane::artwork::Picture{QStringLiteral(path), size, draw});
+#define VORLANE_PICTURE(path, size, draw)                                                                    \
+    static const vorlane::artwork::PictureRegistration VORLANE_PICTURE_CONCAT(picture_, __LINE__)(           \
+        vorlane::artwork::Picture { QStringLiteral(path), size, draw });

@@ -33,9 +33,11 @@ QPainterPath ridge(const QSize &s, double base, double amplitude, double phase, 
     path.moveTo(0, s.height());
     for (int x = 0; x <= s.width(); x += 8) {
         const double t = double(x) / s.width();
-        const double y = base - amplitude * (0.55 * std::sin(t * waves * 6.283 + phase) +
-                                             0.30 * std::sin(t * waves * 2.3 * 6.283 + phase * 1.7) +
-                                             0.15 * std::sin(t * waves * 5.1 * 6.283 + phase * 0.3));
+        const double y = base
+            - amplitude
+                * (0.55 * std::sin(t * waves * 6.283 + phase)
+                    + 0.30 * std::sin(t * waves * 2.3 * 6.283 + phase * 1.7)
+                    + 0.15 * std::sin(t * waves * 5.1 * 6.283 + phase * 0.3));
         path.lineTo(x, y);
     }
     path.lineTo(s.width(), s.height());
@@ -46,13 +48,17 @@ QPainterPath ridge(const QSize &s, double base, double amplitude, double phase, 
 void drawHills(QPainter &p, const QSize &s, double top)
 {
     p.setPen(Qt::NoPen);
-    const struct { double base, amplitude, phase, waves; int alpha; } layers[] = {
-        {0.0, 0.09, 0.4, 1.3, 14}, {0.05, 0.07, 2.1, 1.8, 22}, {0.11, 0.05, 4.0, 2.4, 32}};
+    const struct
+    {
+        double base, amplitude, phase, waves;
+        int alpha;
+    } layers[] = { { 0.0, 0.09, 0.4, 1.3, 14 }, { 0.05, 0.07, 2.1, 1.8, 22 }, { 0.11, 0.05, 4.0, 2.4, 32 } };
     for (const auto &layer : layers) {
         QColor ink = NavyDark;
         ink.setAlpha(layer.alpha);
         p.setBrush(ink);
-        p.drawPath(ridge(s, top + s.height() * layer.base, s.height() * layer.amplitude, layer.phase, layer.waves));
+        p.drawPath(
+            ridge(s, top + s.height() * layer.base, s.height() * layer.amplitude, layer.phase, layer.waves));
     }
 }
 
@@ -64,7 +70,7 @@ void drawSeal(QPainter &p, const QRectF &r, const QString &glyph)
     p.setPen(QPen(QColor(255, 255, 255, 210), r.width() * 0.04));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(r.adjusted(r.width() * 0.1, r.width() * 0.1, -r.width() * 0.1, -r.width() * 0.1),
-                      r.width() * 0.08, r.width() * 0.08);
+        r.width() * 0.08, r.width() * 0.08);
     p.setPen(Qt::white);
     p.setFont(songFont(int(r.height() * 0.52), true));
     p.drawText(r, Qt::AlignCenter, glyph);
@@ -126,9 +132,8 @@ VORLANE_PICTURE("pic/menu_background.jpg", QSize(1280, 800), [](QPainter &p, con
     drawHills(p, s, s.height() * 0.80);
 })
 
-VORLANE_PICTURE("pic/menu_banner.png", QSize(1600, 88), [](QPainter &p, const QSize &s) {
-    drawBand(p, QRect(QPoint(0, 0), s));
-})
+VORLANE_PICTURE("pic/menu_banner.png", QSize(1600, 88),
+    [](QPainter &p, const QSize &s) { drawBand(p, QRect(QPoint(0, 0), s)); })
 
 VORLANE_PICTURE("pic/menu_logo.png", QSize(120, 120), [](QPainter &p, const QSize &s) {
     drawSeal(p, QRectF(4, 4, s.width() - 8, s.height() - 8), QStringLiteral("学"));
@@ -141,9 +146,8 @@ VORLANE_PICTURE("pic/prompt_background.png", QSize(399, 110), [](QPainter &p, co
     p.fillRect(QRect(QPoint(0, 0), s), gradient);
 })
 
-VORLANE_PICTURE("pic/prompt_titlebar.png", QSize(399, 25), [](QPainter &p, const QSize &s) {
-    drawBand(p, QRect(QPoint(0, 0), s));
-})
+VORLANE_PICTURE("pic/prompt_titlebar.png", QSize(399, 25),
+    [](QPainter &p, const QSize &s) { drawBand(p, QRect(QPoint(0, 0), s)); })
 
 VORLANE_PICTURE("pic/prompt_information.png", QSize(32, 32), [](QPainter &p, const QSize &s) {
     drawRoundIcon(p, s, QColor(0x5b, 0x8f, 0xc4), Navy, QStringLiteral("i"));
@@ -190,7 +194,8 @@ VORLANE_PICTURE("pic/about_banner.png", QSize(440, 84), [](QPainter &p, const QS
     p.drawText(QRect(86, 10, 300, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Vorlane"));
     p.setPen(QColor(0xf1, 0xd7, 0x9a));
     p.setFont(songFont(14));
-    p.drawText(QRect(88, 48, 330, 22), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("学而时习之 · 温故而知新"));
+    p.drawText(
+        QRect(88, 48, 330, 22), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("学而时习之 · 温故而知新"));
 })
 
 namespace {
@@ -199,7 +204,7 @@ void drawAboutSide(QPainter &p, const QSize &s)
 {
     p.fillRect(QRect(QPoint(0, 0), s), Paper);
     // A stack of three books with an open one on top.
-    const QColor covers[] = {Navy, Cinnabar, QColor(0x4f, 0x7a, 0x5a)};
+    const QColor covers[] = { Navy, Cinnabar, QColor(0x4f, 0x7a, 0x5a) };
     for (int i = 0; i < 3; ++i) {
         const QRectF book(10 + i * 2, 112 - i * 20, 76 - i * 4, 18);
         p.setPen(QPen(covers[i].darker(140), 1));

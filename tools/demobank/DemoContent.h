@@ -22,8 +22,8 @@ struct LawCategory
 
 struct Law
 {
-    const char *id;      // six characters, the first two naming its category
-    const char *name;    // without the book-title marks
+    const char *id; // six characters, the first two naming its category
+    const char *name; // without the book-title marks
     const char *purpose; // the first article: why the law exists (no questions test it)
 };
 
@@ -32,7 +32,7 @@ struct Law
 struct KnowledgeUnit
 {
     const char *chapter; // six-character chapter code whose questions are built from it
-    int law;             // index into laws()
+    int law; // index into laws()
     const char *topic;
     const char *text;
     const char *key;
@@ -46,8 +46,8 @@ struct CaseText
     const char *chapterPrefix; // the chapters (by prefix) that use it
     const char *text;
     const char *sourceChapters; // space-separated chapter-code prefixes whose units it asks about
-    int n[2];                   // range of {n}
-    int m[2];                   // range of {m}
+    int n[2]; // range of {n}
+    int m[2]; // range of {m}
 };
 
 std::span<const CatalogueNode> catalogue();

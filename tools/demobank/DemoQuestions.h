@@ -19,10 +19,12 @@ namespace vorlane::demo {
 class Rng
 {
 public:
-    explicit Rng(quint32 seed) : m_engine(seed) {}
+    explicit Rng(quint32 seed)
+        : m_engine(seed)
+    {
+    }
     int below(int n) { return n <= 1 ? 0 : int(m_engine() % quint32(n)); }
-    template<typename List>
-    void shuffle(List &list)
+    template <typename List> void shuffle(List &list)
     {
         for (qsizetype i = list.size() - 1; i > 0; --i)
             list.swapItemsAt(i, below(int(i + 1)));
@@ -48,14 +50,16 @@ struct QuestionText
     QString answer;
     int optionCount = 1;
     QString explanation; // empty: the question has none
-    QList<int> units;    // knowledge units it tests, distinct, at most ten
+    QList<int> units; // knowledge units it tests, distinct, at most ten
 };
 
 class QuestionFactory
 {
 public:
     QuestionFactory(std::span<const KnowledgeUnit> units, const QList<Article> &articles, Rng &rng)
-        : m_units(units), m_articles(articles), m_rng(rng)
+        : m_units(units)
+        , m_articles(articles)
+        , m_rng(rng)
     {
     }
 
@@ -86,7 +90,8 @@ private:
     QString articleQuote(int unit) const;
     QString choiceBody(const QString &stem, const QStringList &options) const;
     QString explain(const QString &answerLine, const QList<int> &units, bool withAnalysis);
-    QuestionText finishChoice(const QString &stem, QStringList options, const QString &right, QList<int> units);
+    QuestionText finishChoice(
+        const QString &stem, QStringList options, const QString &right, QList<int> units);
 
     std::span<const KnowledgeUnit> m_units;
     const QList<Article> &m_articles;

@@ -11,14 +11,14 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Makes the demo question bank."));
     parser.addHelpOption();
-    const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("The bank file to make (replaced)."),
-                                 QStringLiteral("FILE"));
+    const QCommandLineOption out(
+        QStringLiteral("out"), QStringLiteral("The bank file to make (replaced)."), QStringLiteral("FILE"));
     const QCommandLineOption questions(QStringLiteral("questions"),
-                                       QStringLiteral("Number of questions; 0 makes the normal demo bank."),
-                                       QStringLiteral("N"), QStringLiteral("0"));
+        QStringLiteral("Number of questions; 0 makes the normal demo bank."), QStringLiteral("N"),
+        QStringLiteral("0"));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed of the random choices."),
-                                  QStringLiteral("S"), QString::number(vorlane::demo::DemoBankOptions{}.seed));
-    parser.addOptions({out, questions, seed});
+        QStringLiteral("S"), QString::number(vorlane::demo::DemoBankOptions {}.seed));
+    parser.addOptions({ out, questions, seed });
     parser.process(app);
 
     QTextStream err(stderr);
@@ -26,7 +26,8 @@ int main(int argc, char *argv[])
     vorlane::demo::DemoBankOptions options;
     options.questions = parser.value(questions).toInt(&questionsOk);
     options.seed = parser.value(seed).toUInt(&seedOk);
-    if (!parser.isSet(out) || parser.value(out).isEmpty() || !questionsOk || options.questions < 0 || !seedOk) {
+    if (!parser.isSet(out) || parser.value(out).isEmpty() || !questionsOk || options.questions < 0
+        || !seedOk) {
         err << "usage: vorlane_demobank --out FILE [--questions N] [--seed S]\n";
         return 2;
     }

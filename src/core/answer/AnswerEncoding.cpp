@@ -46,9 +46,14 @@ bool isHiddenAnswerType(int typeId)
 const QStringList &selfAssessedTypeNames()
 {
     static const QStringList names = {
-        QStringLiteral("简答"),     QStringLiteral("主观"),     QStringLiteral("论述"),
-        QStringLiteral("案例分析"), QStringLiteral("名词解释"), QStringLiteral("查找错误"),
-        QStringLiteral("综合"),     QStringLiteral("计算"),
+        QStringLiteral("简答"),
+        QStringLiteral("主观"),
+        QStringLiteral("论述"),
+        QStringLiteral("案例分析"),
+        QStringLiteral("名词解释"),
+        QStringLiteral("查找错误"),
+        QStringLiteral("综合"),
+        QStringLiteral("计算"),
     };
     return names;
 }
@@ -61,21 +66,32 @@ bool isSelfAssessedTypeName(const QString &typeName)
 QString hoverHintForPage(int page)
 {
     switch (page) {
-    case 0: return QStringLiteral("选择一个选项作为正确答案");
-    case 1: return QStringLiteral("选择两个或者多个选项作为正确答案");
-    case 2: return QStringLiteral("填写正确答案，答案间用“,”隔开");
-    case 3: return QStringLiteral("根据判断选择“正确”或者“错误”");
-    case 4: return QStringLiteral("根据自己实际情况选择“会”或者“不会”");
-    case 5: return QStringLiteral("选择若干个选项作为正确答案");
-    default: return {};
+    case 0:
+        return QStringLiteral("选择一个选项作为正确答案");
+    case 1:
+        return QStringLiteral("选择两个或者多个选项作为正确答案");
+    case 2:
+        return QStringLiteral("填写正确答案，答案间用“,”隔开");
+    case 3:
+        return QStringLiteral("根据判断选择“正确”或者“错误”");
+    case 4:
+        return QStringLiteral("根据自己实际情况选择“会”或者“不会”");
+    case 5:
+        return QStringLiteral("选择若干个选项作为正确答案");
+    default:
+        return {};
     }
 }
 
 QString pageCaption(int page)
 {
     static const std::array<QString, AnswerPageCount> captions = {
-        QStringLiteral("单选"), QStringLiteral("多选"), QStringLiteral("填空"),
-        QStringLiteral("判断"), QStringLiteral("主观"), QStringLiteral("配伍"),
+        QStringLiteral("单选"),
+        QStringLiteral("多选"),
+        QStringLiteral("填空"),
+        QStringLiteral("判断"),
+        QStringLiteral("主观"),
+        QStringLiteral("配伍"),
     };
     return isPage(page) ? captions[std::size_t(page)] : QString();
 }
@@ -83,8 +99,12 @@ QString pageCaption(int page)
 QString sideLabel(int page)
 {
     static const std::array<QString, AnswerPageCount> names = {
-        QStringLiteral("单选"), QStringLiteral("多选"), QStringLiteral("填空"),
-        QStringLiteral("判断"), QStringLiteral("主观"), QStringLiteral("不定项"),
+        QStringLiteral("单选"),
+        QStringLiteral("多选"),
+        QStringLiteral("填空"),
+        QStringLiteral("判断"),
+        QStringLiteral("主观"),
+        QStringLiteral("不定项"),
     };
     return isPage(page) ? stackedLabel(names[std::size_t(page)]) : QString();
 }
@@ -116,7 +136,7 @@ QString trueFalseCaption(int index)
 
 const QStringList &selfAssessedItems()
 {
-    static const QStringList items = {QStringLiteral("不会"), QStringLiteral("会")};
+    static const QStringList items = { QStringLiteral("不会"), QStringLiteral("会") };
     return items;
 }
 
@@ -133,10 +153,14 @@ bool AnswerPanelState::isOptionShown(int index) const
 std::array<bool, OptionButtonCount> *AnswerPanelState::optionsOfPage(int onPage)
 {
     switch (onPage) {
-    case int(AnswerKind::SingleChoice): return &singleOptions;
-    case int(AnswerKind::MultipleChoice): return &multipleOptions;
-    case int(AnswerKind::IndefiniteChoice): return &indefiniteOptions;
-    default: return nullptr;
+    case int(AnswerKind::SingleChoice):
+        return &singleOptions;
+    case int(AnswerKind::MultipleChoice):
+        return &multipleOptions;
+    case int(AnswerKind::IndefiniteChoice):
+        return &indefiniteOptions;
+    default:
+        return nullptr;
     }
 }
 
@@ -202,8 +226,8 @@ void restoreAnswer(AnswerPanelState &state, const QString &answer)
         auto &options = *state.optionsOfPage(state.page);
         for (int i = 0; i < OptionButtonCount; ++i) {
             const QString letter = optionLetter(i);
-            options[std::size_t(i)] = state.isOptionShown(i)
-                && (single ? answer == letter : answer.contains(letter));
+            options[std::size_t(i)]
+                = state.isOptionShown(i) && (single ? answer == letter : answer.contains(letter));
         }
         return;
     }

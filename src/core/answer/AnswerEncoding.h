@@ -48,11 +48,11 @@ struct AnswerPanelState
 {
     int page = 0;
     int optionCount = 0;
-    std::array<bool, OptionButtonCount> singleOptions{};
-    std::array<bool, OptionButtonCount> multipleOptions{};
-    std::array<bool, OptionButtonCount> indefiniteOptions{};
+    std::array<bool, OptionButtonCount> singleOptions {};
+    std::array<bool, OptionButtonCount> multipleOptions {};
+    std::array<bool, OptionButtonCount> indefiniteOptions {};
     QString fillText;
-    int trueFalse = -1;    // -1 none, 0 对, 1 错
+    int trueFalse = -1; // -1 none, 0 对, 1 错
     int selfAssessed = -1; // -1 none, 0 不会, 1 会
 
     // Options from the option count on are hidden; counts above six show six, below zero none.

@@ -56,7 +56,10 @@ qint64 ExamClock::elapsedSeconds() const
     return ms / 1000;
 }
 
-QString ExamClock::elapsedText() const { return examTimeText(elapsedSeconds()); }
+QString ExamClock::elapsedText() const
+{
+    return examTimeText(elapsedSeconds());
+}
 
 QString examTimeText(qint64 seconds)
 {
@@ -69,7 +72,11 @@ QString examTimeText(qint64 seconds)
 
 // ---- ExamPaper ------------------------------------------------------------------------------
 
-ExamPaper::ExamPaper(Database &db, const Clock &clock) : m_db(db), m_clock(clock) {}
+ExamPaper::ExamPaper(Database &db, const Clock &clock)
+    : m_db(db)
+    , m_clock(clock)
+{
+}
 
 Status ExamPaper::open(const PaperIdentity &identity)
 {
@@ -134,18 +141,21 @@ Status ExamPaper::saveAnswer(int row, const QString &answer)
                 flags.firstEver = flagOf(question.lastAnswer.isEmpty());
                 ProgressCounters(m_db, m_clock).countAnswer(question.chapter, question.examPoints, flags);
                 // The question's own progress moves as in practice (RecordExamAnswer).
-                m_db.exec(QStringLiteral(
-                              "UPDATE tab_answ SET "
-                              "E4=CASE WHEN coalesce(E2,'')<>'' THEN "
-                              "  (CASE WHEN ?2 THEN coalesce(E4,0)-1 WHEN coalesce(E4,0)<0 THEN E4+1 ELSE E4 END) "
-                              "ELSE (CASE WHEN ?2 THEN -3 ELSE 0 END) END, "
-                              "E3=coalesce(E3,0)+1, E2_1=?3, E2=?3, E1=?4 WHERE A1=?1"),
-                          {question.id, flags.wrongNow == Flag::Yes, answer, today});
+                m_db.exec(
+                    QStringLiteral(
+                        "UPDATE tab_answ SET "
+                        "E4=CASE WHEN coalesce(E2,'')<>'' THEN "
+                        "  (CASE WHEN ?2 THEN coalesce(E4,0)-1 WHEN coalesce(E4,0)<0 THEN E4+1 ELSE E4 END) "
+                        "ELSE (CASE WHEN ?2 THEN -3 ELSE 0 END) END, "
+                        "E3=coalesce(E3,0)+1, E2_1=?3, E2=?3, E1=?4 WHERE A1=?1"),
+                    { question.id, flags.wrongNow == Flag::Yes, answer, today });
             }
-            m_db.exec(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET E2_1=?2, E2=?2, E1=?3 WHERE A1=?1"),
-                      {question.id, answer, today});
+            m_db.exec(
+                QStringLiteral("UPDATE ") + table + QStringLiteral(" SET E2_1=?2, E2=?2, E1=?3 WHERE A1=?1"),
+                { question.id, answer, today });
         } else {
-            m_db.exec(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET E2_1='' WHERE A1=?1"), {question.id});
+            m_db.exec(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET E2_1='' WHERE A1=?1"),
+                { question.id });
         }
         transaction.commit();
     } catch (const StoreError &) {
@@ -166,7 +176,7 @@ Result<int> ExamPaper::unansweredCount()
     try {
         return m_db
             .scalar(QStringLiteral("SELECT count(*) FROM ") + m_identity.table
-                    + QStringLiteral(" WHERE E2_1 = '' OR E2_1 IS NULL"))
+                + QStringLiteral(" WHERE E2_1 = '' OR E2_1 IS NULL"))
             .toInt();
     } catch (const StoreError &) {
         return Result<int>::failure(failed());
@@ -185,14 +195,15 @@ Result<GradeResult> ExamPaper::grade(int subject, const QString &elapsedText)
         const QString t = m_identity.table;
         const QString tx = QStringLiteral("tab_tx") + QString::number(subject);
         // The database compares answer and key, exactly as it stores them.
-        result.score = m_db.scalar(QStringLiteral("select sum(") + tx + QStringLiteral(".B3) as ZFS from ") + t
-                                   + QLatin1Char(',') + tx + QStringLiteral(" where ") + t + QStringLiteral(".A13 = ")
-                                   + tx + QStringLiteral(".A1 and ") + t + QStringLiteral(".A2 = ") + t
-                                   + QStringLiteral(".E2_1"))
+        result.score = m_db.scalar(QStringLiteral("select sum(") + tx + QStringLiteral(".B3) as ZFS from ")
+                               + t + QLatin1Char(',') + tx + QStringLiteral(" where ") + t
+                               + QStringLiteral(".A13 = ") + tx + QStringLiteral(".A1 and ") + t
+                               + QStringLiteral(".A2 = ") + t + QStringLiteral(".E2_1"))
                            .toDouble();
         const QVariant leastMark = m_db.scalar(QStringLiteral("SELECT LeastMark FROM tab_plan LIMIT 1"));
         result.belowPassMark = !leastMark.isNull() && leastMark.toDouble() > result.score;
-        m_db.exec(QStringLiteral("UPDATE tab_cj SET A6=?2, D2=?3 WHERE A1=?1"), {t, result.score, elapsedText});
+        m_db.exec(
+            QStringLiteral("UPDATE tab_cj SET A6=?2, D2=?3 WHERE A1=?1"), { t, result.score, elapsedText });
         ProgressCounters(m_db, m_clock).refreshAveragesAndTime(elapsedText);
         transaction.commit();
     } catch (const StoreError &) {
@@ -219,7 +230,10 @@ Status ExamPaper::abandon(const QString &elapsedText, int unanswered)
     return {};
 }
 
-void ExamPaper::drop() { ProgressCounters(m_db, m_clock).dropPaperTable(m_identity.table); }
+void ExamPaper::drop()
+{
+    ProgressCounters(m_db, m_clock).dropPaperTable(m_identity.table);
+}
 
 Status ExamPaper::setVoided(int row, bool voided)
 {
@@ -230,14 +244,15 @@ Status ExamPaper::setVoided(int row, bool voided)
         Transaction transaction(m_db);
         if (voided) {
             m_db.exec(QStringLiteral("UPDATE ") + m_identity.table
-                          + QStringLiteral(" SET F1=1, E2='zero' WHERE A1=?1"),
-                      {question.id});
-            m_db.exec(QStringLiteral("UPDATE tab_answ SET F1=1, E2='zero' WHERE A1=?1"), {question.id});
+                    + QStringLiteral(" SET F1=1, E2='zero' WHERE A1=?1"),
+                { question.id });
+            m_db.exec(QStringLiteral("UPDATE tab_answ SET F1=1, E2='zero' WHERE A1=?1"), { question.id });
         } else {
             // The question's own E2 keeps "zero": it counts as answered before from now on.
-            m_db.exec(QStringLiteral("UPDATE ") + m_identity.table + QStringLiteral(" SET F1=0, E2='' WHERE A1=?1"),
-                      {question.id});
-            m_db.exec(QStringLiteral("UPDATE tab_answ SET F1=0 WHERE A1=?1"), {question.id});
+            m_db.exec(
+                QStringLiteral("UPDATE ") + m_identity.table + QStringLiteral(" SET F1=0, E2='' WHERE A1=?1"),
+                { question.id });
+            m_db.exec(QStringLiteral("UPDATE tab_answ SET F1=0 WHERE A1=?1"), { question.id });
         }
         transaction.commit();
     } catch (const StoreError &) {
@@ -255,7 +270,7 @@ Status ExamPaper::saveNote(int row, const QString &note)
     PaperQuestion &question = m_questions[row - 1];
     try {
         m_db.exec(QStringLiteral("UPDATE ") + m_identity.table + QStringLiteral(" SET A14=?2 WHERE A1=?1"),
-                  {question.id, note});
+            { question.id, note });
     } catch (const StoreError &) {
         return Status::failure(failed());
     }
@@ -270,7 +285,7 @@ Result<QString> ExamPaper::explanation(int row)
     try {
         return m_db
             .scalar(QStringLiteral("SELECT jx FROM ") + m_identity.table + QStringLiteral(" WHERE A1=?1"),
-                    {question(row).id})
+                { question(row).id })
             .toString();
     } catch (const StoreError &) {
         return Result<QString>::failure(failed());
@@ -291,7 +306,8 @@ Result<QuestionText> ExamPaper::questionText(int row)
         text.body = body.text(0);
         if (id.contains(QLatin1Char('-'))) {
             text.hasStem = true;
-            text.stem = m_db.scalar(QStringLiteral("SELECT A15 FROM tab_title WHERE A1=?1"), {id.left(16)}).toString();
+            text.stem = m_db.scalar(QStringLiteral("SELECT A15 FROM tab_title WHERE A1=?1"), { id.left(16) })
+                            .toString();
         }
     } catch (const StoreError &) {
         return Result<QuestionText>::failure(QStringLiteral("无法打开试题！"));

@@ -19,17 +19,17 @@ namespace exam {
 struct PaperQuestion
 {
     QString id;
-    QString key;          // A2
-    int optionCount = 0;  // A2_1
+    QString key; // A2
+    int optionCount = 0; // A2_1
     QStringList examPoints; // K3 onwards, up to the first empty one
-    QString chapter;      // A10
-    int type = 0;         // A13
-    QString note;         // A14
-    QString lastDate;     // E1
-    QString lastAnswer;   // E2
-    QString answer;       // E2_1: the answer given in this paper
+    QString chapter; // A10
+    int type = 0; // A13
+    QString note; // A14
+    QString lastDate; // E1
+    QString lastAnswer; // E2
+    QString answer; // E2_1: the answer given in this paper
     bool hasExplanation = false;
-    int flag = 0;         // F1
+    int flag = 0; // F1
 
     bool isAnswered() const { return !answer.isEmpty(); }
     bool isRight() const { return answer == key; }
@@ -54,7 +54,10 @@ struct GradeResult
 class ExamClock
 {
 public:
-    explicit ExamClock(const Clock &clock) : m_clock(clock) {}
+    explicit ExamClock(const Clock &clock)
+        : m_clock(clock)
+    {
+    }
 
     void reset();
     void start();

@@ -15,7 +15,7 @@ namespace vorlane::exam {
 
 namespace {
 
-const char *const Titles[] = {"Quorvel", "Brastine", "Calvetor", "Dunmarra", "Eskwold"};
+const char *const Titles[] = { "Quorvel", "Brastine", "Calvetor", "Dunmarra", "Eskwold" };
 
 // The draw table: per subject, the cells of each type in the order they are drawn.
 struct DrawCell
@@ -29,7 +29,7 @@ const std::vector<DrawCell> &drawTable()
     static const std::vector<DrawCell> table = [] {
         std::vector<DrawCell> cells;
         auto add = [&](int subject, int type, const char *prefix, int count) {
-            cells.push_back({subject, DrawGroup{type, QString::fromLatin1(prefix), count}});
+            cells.push_back({ subject, DrawGroup { type, QString::fromLatin1(prefix), count } });
         };
         add(1, 61, "10", 60);
         add(1, 66, "10", 20);
@@ -41,10 +41,10 @@ const std::vector<DrawCell> &drawTable()
         add(4, 61, "07", 18);
         add(4, 61, "08", 17);
         add(4, 61, "09", 15);
-        for (const char *prefix : {"06", "07", "08", "09"})
+        for (const char *prefix : { "06", "07", "08", "09" })
             add(4, 65, prefix, 5);
         add(4, 66, "06", 4);
-        for (const char *prefix : {"07", "08", "09"})
+        for (const char *prefix : { "07", "08", "09" })
             add(4, 66, prefix, 2);
         add(5, 64, "05", 6);
         return cells;
@@ -71,7 +71,10 @@ QString placeholders(qsizetype count)
 
 } // namespace
 
-bool isExamSubject(int subject) { return subject >= 1 && subject <= 5; }
+bool isExamSubject(int subject)
+{
+    return subject >= 1 && subject <= 5;
+}
 
 QString subjectTitle(int subject)
 {
@@ -81,13 +84,19 @@ QString subjectTitle(int subject)
 QStringList poolPrefixes(int subject)
 {
     switch (subject) {
-    case 1: return {QStringLiteral("10")};
-    case 2: return {QStringLiteral("20")};
-    case 3: return {QStringLiteral("30")};
-    case 4: return {QStringLiteral("06"), QStringLiteral("07"), QStringLiteral("08"), QStringLiteral("09")};
+    case 1:
+        return { QStringLiteral("10") };
+    case 2:
+        return { QStringLiteral("20") };
+    case 3:
+        return { QStringLiteral("30") };
+    case 4:
+        return { QStringLiteral("06"), QStringLiteral("07"), QStringLiteral("08"), QStringLiteral("09") };
     // Subject 5 draws only from chapters "05"; without a pool of its own it could never be sat.
-    case 5: return {QStringLiteral("05")};
-    default: return {};
+    case 5:
+        return { QStringLiteral("05") };
+    default:
+        return {};
     }
 }
 
@@ -104,7 +113,7 @@ QString poolCondition(int subject)
 QString poolStatement(int subject)
 {
     return QStringLiteral("select * from tab_answ where ") + poolCondition(subject)
-           + QStringLiteral(" (f1 <> 1) order by E3");
+        + QStringLiteral(" (f1 <> 1) order by E3");
 }
 
 QList<DrawGroup> drawGroups(int subject, int type)
@@ -119,18 +128,21 @@ QList<DrawGroup> drawGroups(int subject, int type)
 QString paperTitle(const QDate &day, int subject, int number)
 {
     const QLatin1Char zero('0');
-    return QStringLiteral("%1年%2月%3日").arg(day.year(), 4, 10, zero).arg(day.month(), 2, 10, zero).arg(day.day(), 2, 10, zero)
-           + subjectTitle(subject) + QLatin1Char('[') + QString::number(number) + QLatin1Char(']');
+    return QStringLiteral("%1年%2月%3日")
+               .arg(day.year(), 4, 10, zero)
+               .arg(day.month(), 2, 10, zero)
+               .arg(day.day(), 2, 10, zero)
+        + subjectTitle(subject) + QLatin1Char('[') + QString::number(number) + QLatin1Char(']');
 }
 
 QString createPaperTableStatement(const QString &table)
 {
     return QStringLiteral("CREATE TABLE ") + table
-           + QStringLiteral(" (A1 TEXT NOT NULL PRIMARY KEY,A2 TEXT,A2_1 INTEGER,"
-                            "K3 TEXT,K4 TEXT,K5 TEXT,K6 TEXT,K7 TEXT,K8 TEXT,K9 TEXT,K10 TEXT,K11 TEXT,K12 TEXT"
-                            ",A10 TEXT,A13 INTEGER,A14 TEXT,E1 TEXT,E2 TEXT,"
-                            "E2_1 TEXT,E3 INTEGER,E4 INTEGER,jx TEXT,csbs TEXT,"
-                            "F1 INTEGER)");
+        + QStringLiteral(" (A1 TEXT NOT NULL PRIMARY KEY,A2 TEXT,A2_1 INTEGER,"
+                         "K3 TEXT,K4 TEXT,K5 TEXT,K6 TEXT,K7 TEXT,K8 TEXT,K9 TEXT,K10 TEXT,K11 TEXT,K12 TEXT"
+                         ",A10 TEXT,A13 INTEGER,A14 TEXT,E1 TEXT,E2 TEXT,"
+                         "E2_1 TEXT,E3 INTEGER,E4 INTEGER,jx TEXT,csbs TEXT,"
+                         "F1 INTEGER)");
 }
 
 QString typeNameOf(Database &db, int subject, int typeId)
@@ -153,7 +165,7 @@ QString typeNameOf(Database &db, int subject, int typeId)
 QString typeHeadingText(Database &db, int subject, int typeId, int points, int count)
 {
     return typeNameOf(db, subject, typeId) + QStringLiteral(" 每题") + QString::number(points)
-           + QStringLiteral("分 共") + QString::number(points * count) + QStringLiteral("分");
+        + QStringLiteral("分 共") + QString::number(points * count) + QStringLiteral("分");
 }
 
 QString typeHeadingFor(Database &db, int subject, int typeId)
@@ -163,15 +175,15 @@ QString typeHeadingFor(Database &db, int subject, int typeId)
     if (!isExamSubject(subject))
         return QString();
     try {
-        Statement statement =
-            db.prepare(QStringLiteral("SELECT B1, B2, B3 FROM tab_tx%1 WHERE A1=?1").arg(subject));
+        Statement statement
+            = db.prepare(QStringLiteral("SELECT B1, B2, B3 FROM tab_tx%1 WHERE A1=?1").arg(subject));
         statement.bind(1, typeId);
         if (!statement.next())
             return QString();
         const int points = int(statement.integer(2));
         const int count = int(statement.integer(1));
         return statement.text(0) + QStringLiteral(" 每题") + QString::number(points) + QStringLiteral("分 共")
-               + QString::number(points * count) + QStringLiteral("分");
+            + QString::number(points * count) + QStringLiteral("分");
     } catch (const StoreError &) {
         return QString();
     }
@@ -179,14 +191,16 @@ QString typeHeadingFor(Database &db, int subject, int typeId)
 
 QString sectionNumeral(int k)
 {
-    static const char16_t *const numerals[] = {u"一、", u"二、", u"三、", u"四、", u"五、"};
+    static const char16_t *const numerals[] = { u"一、", u"二、", u"三、", u"四、", u"五、" };
     if (k < 1 || k > 5)
         return QStringLiteral("--");
     return QString::fromUtf16(numerals[k - 1]);
 }
 
 PaperGenerator::PaperGenerator(Database &db, const Clock &clock, QRandomGenerator &random)
-    : m_db(db), m_clock(clock), m_random(random)
+    : m_db(db)
+    , m_clock(clock)
+    , m_random(random)
 {
 }
 
@@ -195,7 +209,8 @@ PaperName PaperGenerator::nextPaperName()
     PaperName name;
     qint64 tableNumber = 1;
     {
-        Statement newest = m_db.prepare(QStringLiteral("SELECT A1, A3_1 FROM tab_cj ORDER BY A3_1 DESC LIMIT 1"));
+        Statement newest
+            = m_db.prepare(QStringLiteral("SELECT A1, A3_1 FROM tab_cj ORDER BY A3_1 DESC LIMIT 1"));
         if (newest.next()) {
             name.number = newest.isNull(1) ? 1 : int(newest.integer(1)) + 1;
             const QString table = newest.text(0).trimmed();
@@ -228,13 +243,15 @@ QStringList PaperGenerator::drawQuestions(int subject, int type, const QString &
     // The cell's questions come from the type index alone; whether one may be drawn (not
     // voided) is asked only of the questions the shuffle reaches, so a large pool costs one
     // index range and a handful of lookups.
-    Statement cell = m_db.prepare(QStringLiteral("SELECT A1, A10 FROM tab_answ WHERE A13=?1 AND A10>=?2 AND A10<?3"));
+    Statement cell
+        = m_db.prepare(QStringLiteral("SELECT A1, A10 FROM tab_answ WHERE A13=?1 AND A10>=?2 AND A10<?3"));
     cell.bind(1, type).bind(2, prefix).bind(3, prefixUpperBound(prefix));
     QStringList candidates;
     while (cell.next())
         if (poolChapters.contains(cell.text(1).left(2)))
             candidates << cell.text(0);
-    Statement drawable = m_db.prepare(QStringLiteral("SELECT count(*) FROM tab_answ WHERE A1=?1 AND F1 <> 1"));
+    Statement drawable
+        = m_db.prepare(QStringLiteral("SELECT count(*) FROM tab_answ WHERE A1=?1 AND F1 <> 1"));
     // A partial Fisher–Yates shuffle: taking the first n drawable questions of a uniformly random
     // order makes every set of n drawable questions equally likely; with n or fewer, all of them.
     QStringList drawn;
@@ -257,12 +274,12 @@ void PaperGenerator::copyQuestionsIntoPaper(const QString &table, const QStringL
         return;
     if (!isPaperTableName(table))
         throw StoreError(QStringLiteral("not a paper table: ") + table);
-    Statement insert = m_db.prepare(
-        QStringLiteral("INSERT INTO ") + table
-        + QStringLiteral("(A1,A2,A2_1,K3,K4,K5,K6,K7,K8,K9,K10,K11,K12,A10,A13,A14,E1,E2,E2_1,E3,E4,jx,csbs,F1) "
-                         "SELECT a.A1,a.A2,a.A2_1,a.K3,a.K4,a.K5,a.K6,a.K7,a.K8,a.K9,a.K10,a.K11,a.K12,"
-                         "a.A10,a.A13,a.A14,a.E1,a.E2,a.E2_1,a.E3,a.E4,b.jx,a.csbs,a.F1 "
-                         "FROM tab_answ a JOIN tab_exer b ON a.A1=b.A1 WHERE a.A1 IN (")
+    Statement insert = m_db.prepare(QStringLiteral("INSERT INTO ") + table
+        + QStringLiteral(
+            "(A1,A2,A2_1,K3,K4,K5,K6,K7,K8,K9,K10,K11,K12,A10,A13,A14,E1,E2,E2_1,E3,E4,jx,csbs,F1) "
+            "SELECT a.A1,a.A2,a.A2_1,a.K3,a.K4,a.K5,a.K6,a.K7,a.K8,a.K9,a.K10,a.K11,a.K12,"
+            "a.A10,a.A13,a.A14,a.E1,a.E2,a.E2_1,a.E3,a.E4,b.jx,a.csbs,a.F1 "
+            "FROM tab_answ a JOIN tab_exer b ON a.A1=b.A1 WHERE a.A1 IN (")
         + placeholders(ids.size()) + QLatin1Char(')'));
     for (qsizetype i = 0; i < ids.size(); ++i)
         insert.bind(int(i + 1), ids.at(i));
@@ -279,8 +296,8 @@ void PaperGenerator::buildPaper(int subject, const QString &table)
 {
     QList<int> types;
     {
-        Statement statement =
-            m_db.prepare(QStringLiteral("SELECT A1 FROM tab_tx%1 WHERE B2 > 0 ORDER BY A1").arg(subject));
+        Statement statement
+            = m_db.prepare(QStringLiteral("SELECT A1 FROM tab_tx%1 WHERE B2 > 0 ORDER BY A1").arg(subject));
         while (statement.next())
             types << int(statement.integer(0));
     }
@@ -308,7 +325,7 @@ Result<PaperIdentity> PaperGenerator::generate(int subject, const StageFn &stage
         paper.table = name.table;
         paper.title = paperTitle(m_clock.today(), subject, name.number);
         m_db.exec(QStringLiteral("INSERT INTO tab_cj (A1, A3, A3_1, D1) VALUES (?1, ?2, ?3, ?4)"),
-                  {paper.table, paper.title, name.number, m_clock.today().toString(Qt::ISODate)});
+            { paper.table, paper.title, name.number, m_clock.today().toString(Qt::ISODate) });
 
         report(QStringLiteral("正在建立数据表..."));
         try {
@@ -323,8 +340,8 @@ Result<PaperIdentity> PaperGenerator::generate(int subject, const StageFn &stage
         report(QStringLiteral("正在整理数据..."));
         // Asked per chapter prefix, so that the chapter index answers it.
         bool poolHasRows = false;
-        Statement pool = m_db.prepare(QStringLiteral(
-            "SELECT EXISTS (SELECT 1 FROM tab_answ WHERE A10>=?1 AND A10<?2 AND (f1 <> 1))"));
+        Statement pool = m_db.prepare(
+            QStringLiteral("SELECT EXISTS (SELECT 1 FROM tab_answ WHERE A10>=?1 AND A10<?2 AND (f1 <> 1))"));
         for (const QString &prefix : poolPrefixes(subject)) {
             pool.bind(1, prefix).bind(2, prefixUpperBound(prefix));
             pool.next();

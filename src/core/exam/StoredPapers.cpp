@@ -8,13 +8,18 @@
 
 namespace vorlane::exam {
 
-StoredPapers::StoredPapers(Database &db, const Clock &clock) : m_db(db), m_clock(clock) {}
+StoredPapers::StoredPapers(Database &db, const Clock &clock)
+    : m_db(db)
+    , m_clock(clock)
+{
+}
 
 Result<QList<StoredPaper>> StoredPapers::list()
 {
     QList<StoredPaper> papers;
     try {
-        Statement rows = m_db.prepare(QStringLiteral("SELECT A1, A3, A3_1, A6, D2 FROM tab_cj ORDER BY A3_1 DESC"));
+        Statement rows
+            = m_db.prepare(QStringLiteral("SELECT A1, A3, A3_1, A6, D2 FROM tab_cj ORDER BY A3_1 DESC"));
         while (rows.next()) {
             StoredPaper paper;
             paper.table = rows.text(0).trimmed();
@@ -46,7 +51,8 @@ Result<PaperFigures> StoredPapers::figures(int subject)
     try {
         figures.sat = m_db.scalar(QStringLiteral("SELECT count(*) FROM tab_cj")).toInt();
         const int passing = fullScore(subject) / 5 * 3;
-        figures.passed = m_db.scalar(QStringLiteral("SELECT count(*) FROM tab_cj WHERE A6 >= ?1"), {passing}).toInt();
+        figures.passed
+            = m_db.scalar(QStringLiteral("SELECT count(*) FROM tab_cj WHERE A6 >= ?1"), { passing }).toInt();
         const QVariant average = m_db.scalar(QStringLiteral("select avg(A6) as avg_fs from tab_cj"));
         // nearbyint rounds a half to the even neighbour in the default rounding mode.
         figures.average = average.isNull() ? 0 : int(std::nearbyint(average.toDouble()));
@@ -61,7 +67,7 @@ Status StoredPapers::removePaper(const QString &table)
     try {
         Transaction transaction(m_db);
         ProgressCounters(m_db, m_clock).dropPaperTable(table);
-        m_db.exec(QStringLiteral("DELETE FROM tab_cj WHERE A1=?1"), {table});
+        m_db.exec(QStringLiteral("DELETE FROM tab_cj WHERE A1=?1"), { table });
         transaction.commit();
     } catch (const StoreError &error) {
         return Status::failure(error.reason());
@@ -86,7 +92,8 @@ Result<ExamSettings> StoredPapers::settings()
 
 QString StoredPapers::passMarkNotice(int leastMark)
 {
-    return QStringLiteral("[提示]：成绩少于 ") + QString::number(leastMark) + QStringLiteral(" 分的试卷，不被保留。");
+    return QStringLiteral("[提示]：成绩少于 ") + QString::number(leastMark)
+        + QStringLiteral(" 分的试卷，不被保留。");
 }
 
 int StoredPapers::checkedPassMark(const QString &text, int fullScore, bool *clamped)
@@ -113,9 +120,10 @@ Status StoredPapers::saveSettings(const QString &passMarkText, const QString &mi
         if (hasRow)
             m_db.exec(QStringLiteral("UPDATE tab_plan SET LeastMark=?1, ExamTime=?2 "
                                      "WHERE rowid=(SELECT rowid FROM tab_plan LIMIT 1)"),
-                      {mark, minutes * 60});
+                { mark, minutes * 60 });
         else
-            m_db.exec(QStringLiteral("INSERT INTO tab_plan (LeastMark, ExamTime) VALUES (?1, ?2)"), {mark, minutes * 60});
+            m_db.exec(QStringLiteral("INSERT INTO tab_plan (LeastMark, ExamTime) VALUES (?1, ?2)"),
+                { mark, minutes * 60 });
         transaction.commit();
     } catch (const StoreError &) {
         return Status::failure(failed);

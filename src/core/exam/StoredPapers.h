@@ -28,14 +28,14 @@ struct StoredPaper
 struct PaperFigures
 {
     int sat = 0;
-    int passed = 0;  // at three fifths of the full score
+    int passed = 0; // at three fifths of the full score
     int average = 0; // rounded half to even; 0 without any score
 };
 
 // The two exam settings of the first tab_plan row.
 struct ExamSettings
 {
-    int leastMark = 0;       // pass mark in points
+    int leastMark = 0; // pass mark in points
     int examTimeSeconds = 0; // 0: the clock never ends the exam
 };
 

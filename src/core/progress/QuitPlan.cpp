@@ -23,8 +23,8 @@ Result<QuitPlanCheck> checkQuitPlan(Database &db, const QDate &today)
     int todayCount = 0;
     int todayMinutes = 0;
     try {
-        Statement plan = db.prepare(QStringLiteral(
-            "SELECT PlanMark, PlanAmount, PlanTime FROM tab_plan ORDER BY rowid LIMIT 1"));
+        Statement plan = db.prepare(
+            QStringLiteral("SELECT PlanMark, PlanAmount, PlanTime FROM tab_plan ORDER BY rowid LIMIT 1"));
         if (plan.next()) {
             check.planMark = integerOrZero(plan, 0);
             planAmount = integerOrZero(plan, 1);

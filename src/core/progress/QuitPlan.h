@@ -20,7 +20,7 @@ struct QuitPlanCheck
 {
     QuitPlanOutcome outcome = QuitPlanOutcome::NoComparison;
     int planMark = 0;
-    int target = 0;   // PlanAmount or PlanTime, by the mode
+    int target = 0; // PlanAmount or PlanTime, by the mode
     int achieved = 0; // today's answers or whole minutes, by the mode
 };
 

@@ -9,10 +9,16 @@ namespace vorlane {
 
 namespace {
 
-bool validSubject(int subject) { return subject >= 1 && subject <= 5; }
+bool validSubject(int subject)
+{
+    return subject >= 1 && subject <= 5;
+}
 
 // Only "tab_tx1".."tab_tx5" ever reach a statement as an identifier.
-QString typeTable(int subject) { return QStringLiteral("tab_tx%1").arg(subject); }
+QString typeTable(int subject)
+{
+    return QStringLiteral("tab_tx%1").arg(subject);
+}
 
 } // namespace
 
@@ -29,7 +35,8 @@ Result<QList<TypeTime>> loadTypeTimes(Database &db, int subject)
     if (!validSubject(subject))
         return types;
     try {
-        Statement query = db.prepare(QStringLiteral("SELECT A1, B1, time FROM %1 ORDER BY A1").arg(typeTable(subject)));
+        Statement query
+            = db.prepare(QStringLiteral("SELECT A1, B1, time FROM %1 ORDER BY A1").arg(typeTable(subject)));
         while (query.next()) {
             TypeTime type;
             type.typeId = static_cast<int>(query.integer(0));
@@ -51,7 +58,7 @@ Result<QList<AnswerTime>> loadAnswerTimes(Database &db, int subject)
         return types.status();
     QList<AnswerTime> table;
     for (const TypeTime &type : types.value())
-        table.append(AnswerTime{type.typeId, answerTickMs(type.minutes)});
+        table.append(AnswerTime { type.typeId, answerTickMs(type.minutes) });
     return table;
 }
 
@@ -60,20 +67,21 @@ Status saveTypeTimes(Database &db, int subject, const QList<TypeTime> &times, QL
     if (!validSubject(subject))
         return Status::failure(QStringLiteral("no question types for subject %1").arg(subject));
     while (table.size() < times.size())
-        table.append(AnswerTime{});
+        table.append(AnswerTime {});
     table.resize(times.size());
     try {
-        Statement update = db.prepare(QStringLiteral("UPDATE %1 SET time = ? WHERE A1 = ?").arg(typeTable(subject)));
+        Statement update
+            = db.prepare(QStringLiteral("UPDATE %1 SET time = ? WHERE A1 = ?").arg(typeTable(subject)));
         for (qsizetype r = 0; r < times.size(); ++r) {
             const TypeTime &type = times.at(r);
-            const double minutes =
-                type.edited ? qBound(MinAnswerMinutes, type.minutes, MaxAnswerMinutes) : type.minutes;
+            const double minutes
+                = type.edited ? qBound(MinAnswerMinutes, type.minutes, MaxAnswerMinutes) : type.minutes;
             // A type that is no longer in the table is passed over, as before.
             const int changed = update.bind(1, minutes).bind(2, type.typeId).exec();
             update.reset();
             if (changed == 0)
                 continue;
-            table[r] = AnswerTime{type.typeId, answerTickMs(minutes)};
+            table[r] = AnswerTime { type.typeId, answerTickMs(minutes) };
         }
     } catch (const StoreError &error) {
         return Status::failure(error.reason());

@@ -28,8 +28,8 @@ Result<QMap<int, QString>> loadSubjectTitles(Database &db)
     QMap<int, QString> titles;
     QMap<int, QStringList> partNames;
     try {
-        Statement query = db.prepare(QStringLiteral(
-            "SELECT C1, C2 FROM tab_kmmc WHERE length(C1) <= 2 ORDER BY bh, C1"));
+        Statement query
+            = db.prepare(QStringLiteral("SELECT C1, C2 FROM tab_kmmc WHERE length(C1) <= 2 ORDER BY bh, C1"));
         while (query.next()) {
             const QString code = query.text(0);
             const QString title = query.text(1).trimmed();
@@ -76,10 +76,11 @@ Result<std::shared_ptr<Database>> openBankAtStartup(const BankLocation &location
         return opened.status();
     std::shared_ptr<Database> db = opened.value();
     try {
-        for (const char *table : {"tab_kmmc", "tab_answ", "tab_plan", "tab_rz", "tab_tx1"})
+        for (const char *table : { "tab_kmmc", "tab_answ", "tab_plan", "tab_rz", "tab_tx1" })
             if (!db->tableExists(QLatin1String(table)))
                 return Result<std::shared_ptr<Database>>::failure(
-                    QStringLiteral("%1 is not a question bank (no %2)").arg(location.path, QLatin1String(table)));
+                    QStringLiteral("%1 is not a question bank (no %2)")
+                        .arg(location.path, QLatin1String(table)));
     } catch (const StoreError &error) {
         return Result<std::shared_ptr<Database>>::failure(error.reason());
     }

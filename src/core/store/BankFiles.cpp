@@ -14,23 +14,25 @@ BankLocation locateBank(const QStringList &arguments, const QString &appDir)
     Q_UNUSED(appDir);
     const qsizetype flag = arguments.indexOf(QStringLiteral("--bank"));
     if (flag >= 0 && flag + 1 < arguments.size())
-        return {arguments.at(flag + 1), true};
+        return { arguments.at(flag + 1), true };
     const QString fromEnvironment = qEnvironmentVariable("VORLANE_BANK");
     if (!fromEnvironment.isEmpty())
-        return {fromEnvironment, true};
+        return { fromEnvironment, true };
     const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    return {QDir(dataDir).filePath(QString::fromLatin1(bank::FileName)), false};
+    return { QDir(dataDir).filePath(QString::fromLatin1(bank::FileName)), false };
 }
 
 Status seedBankIfMissing(const BankLocation &location, const QString &appDir)
 {
     if (location.explicitPath || QFileInfo::exists(location.path))
         return {};
-    const QString shipped = QDir(appDir).filePath(QStringLiteral("data/") + QString::fromLatin1(bank::FileName));
+    const QString shipped
+        = QDir(appDir).filePath(QStringLiteral("data/") + QString::fromLatin1(bank::FileName));
     if (!QFileInfo::exists(shipped))
         return Status::failure(QStringLiteral("找不到随程序提供的题库：%1").arg(shipped));
     if (!QDir().mkpath(QFileInfo(location.path).absolutePath()))
-        return Status::failure(QStringLiteral("无法建立数据文件夹：%1").arg(QFileInfo(location.path).absolutePath()));
+        return Status::failure(
+            QStringLiteral("无法建立数据文件夹：%1").arg(QFileInfo(location.path).absolutePath()));
     // Copy to a temporary name first so that an interrupted copy never leaves half a bank.
     const QString partial = location.path + QStringLiteral(".part");
     QFile::remove(partial);

@@ -21,13 +21,19 @@ QString errorText(sqlite3 *db, int code)
 
 // ---- Statement ------------------------------------------------------------------------------
 
-Statement::Statement(Database *db, sqlite3_stmt *stmt, bool *lent) : m_db(db), m_stmt(stmt), m_lent(lent)
+Statement::Statement(Database *db, sqlite3_stmt *stmt, bool *lent)
+    : m_db(db)
+    , m_stmt(stmt)
+    , m_lent(lent)
 {
     if (m_lent)
         *m_lent = true;
 }
 
-Statement::Statement(Statement &&other) noexcept : m_db(other.m_db), m_stmt(other.m_stmt), m_lent(other.m_lent)
+Statement::Statement(Statement &&other) noexcept
+    : m_db(other.m_db)
+    , m_stmt(other.m_stmt)
+    , m_lent(other.m_lent)
 {
     other.m_stmt = nullptr;
     other.m_lent = nullptr;
@@ -92,8 +98,8 @@ Statement &Statement::bind(int position, const QVariant &value)
         }
         default: {
             const QByteArray utf8 = value.toString().toUtf8();
-            rc = sqlite3_bind_text64(m_stmt, position, utf8.constData(), utf8.size(), SQLITE_TRANSIENT,
-                                     SQLITE_UTF8);
+            rc = sqlite3_bind_text64(
+                m_stmt, position, utf8.constData(), utf8.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
             break;
         }
         }
@@ -131,8 +137,7 @@ bool Statement::next()
 
 int Statement::exec()
 {
-    while (next()) {
-    }
+    while (next()) { }
     return sqlite3_changes(m_db->handle());
 }
 
@@ -142,14 +147,20 @@ void Statement::reset()
     sqlite3_clear_bindings(m_stmt);
 }
 
-int Statement::columnCount() const { return sqlite3_column_count(m_stmt); }
+int Statement::columnCount() const
+{
+    return sqlite3_column_count(m_stmt);
+}
 
 QString Statement::columnName(int column) const
 {
     return QString::fromUtf8(sqlite3_column_name(m_stmt, column));
 }
 
-bool Statement::isNull(int column) const { return sqlite3_column_type(m_stmt, column) == SQLITE_NULL; }
+bool Statement::isNull(int column) const
+{
+    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+}
 
 QString Statement::text(int column) const
 {
@@ -157,9 +168,15 @@ QString Statement::text(int column) const
     return data ? QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column)) : QString();
 }
 
-qint64 Statement::integer(int column) const { return sqlite3_column_int64(m_stmt, column); }
+qint64 Statement::integer(int column) const
+{
+    return sqlite3_column_int64(m_stmt, column);
+}
 
-double Statement::real(int column) const { return sqlite3_column_double(m_stmt, column); }
+double Statement::real(int column) const
+{
+    return sqlite3_column_double(m_stmt, column);
+}
 
 QVariant Statement::value(int column) const
 {
@@ -170,7 +187,7 @@ QVariant Statement::value(int column) const
         return real(column);
     case SQLITE_BLOB:
         return QByteArray(static_cast<const char *>(sqlite3_column_blob(m_stmt, column)),
-                          sqlite3_column_bytes(m_stmt, column));
+            sqlite3_column_bytes(m_stmt, column));
     case SQLITE_NULL:
         return {};
     default:
@@ -180,7 +197,11 @@ QVariant Statement::value(int column) const
 
 // ---- Database -------------------------------------------------------------------------------
 
-Database::Database(sqlite3 *db, QString path) : m_db(db), m_path(std::move(path)) {}
+Database::Database(sqlite3 *db, QString path)
+    : m_db(db)
+    , m_path(std::move(path))
+{
+}
 
 Database::~Database()
 {
@@ -198,8 +219,8 @@ Result<std::shared_ptr<Database>> Database::open(const QString &path, const QByt
     if (mode == Mode::CreateNew && info.exists())
         return Opened::failure(QStringLiteral("文件已存在：%1").arg(path));
 
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX
-                      | (mode == Mode::CreateNew ? SQLITE_OPEN_CREATE : 0);
+    const int flags
+        = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (mode == Mode::CreateNew ? SQLITE_OPEN_CREATE : 0);
     sqlite3 *raw = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, flags, nullptr);
     std::shared_ptr<Database> db(new Database(raw, path));
@@ -249,7 +270,10 @@ Result<std::shared_ptr<Database>> Database::open(const QString &path, const QByt
         // power loss takes it back. Only now, with every check passed, may the header change;
         // a file without a key (an upgrade file) keeps the journal it has.
         if (!key.isEmpty()
-            && db->scalar(QStringLiteral("PRAGMA journal_mode")).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
+            && db->scalar(QStringLiteral("PRAGMA journal_mode"))
+                    .toString()
+                    .compare(QLatin1String("wal"), Qt::CaseInsensitive)
+                != 0)
             db->execScript(QStringLiteral("PRAGMA journal_mode=WAL;"));
         // A cache of up to 64 MiB (it grows only as pages are read) keeps the catalogue, the
         // laws and the articles in memory, so recording an answer reads little from disk.
@@ -289,9 +313,9 @@ Statement Database::cached(const char *sql)
         sqlite3_stmt *stmt = nullptr;
         const int rc = sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr);
         if (rc != SQLITE_OK)
-            throw StoreError(errorText(m_db, rc) + QStringLiteral(" [") + QString::fromUtf8(sql)
-                             + QLatin1Char(']'));
-        found = m_cache.emplace(sql, Cached{stmt, false}).first;
+            throw StoreError(
+                errorText(m_db, rc) + QStringLiteral(" [") + QString::fromUtf8(sql) + QLatin1Char(']'));
+        found = m_cache.emplace(sql, Cached { stmt, false }).first;
     }
     // Borrowing it twice at once would let the second user reset the first one's rows.
     if (found->second.lent)
@@ -313,15 +337,18 @@ QVariant Database::scalar(const QString &sql, const QVariantList &values)
     return statement.next() ? statement.value(0) : QVariant();
 }
 
-qint64 Database::lastInsertRowId() const { return sqlite3_last_insert_rowid(m_db); }
+qint64 Database::lastInsertRowId() const
+{
+    return sqlite3_last_insert_rowid(m_db);
+}
 
 bool Database::tableExists(const QString &name)
 {
     return scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table' AND name=?1 "
                                  "COLLATE NOCASE"),
-                  {name})
+               { name })
                .toInt()
-           > 0;
+        > 0;
 }
 
 QStringList Database::userTables()
@@ -335,7 +362,10 @@ QStringList Database::userTables()
     return names;
 }
 
-QString Database::lastError() const { return QString::fromUtf8(sqlite3_errmsg(m_db)); }
+QString Database::lastError() const
+{
+    return QString::fromUtf8(sqlite3_errmsg(m_db));
+}
 
 // ---- Transaction ----------------------------------------------------------------------------
 
@@ -347,7 +377,8 @@ constexpr char RollbackSql[] = "ROLLBACK TO vorlane_unit";
 constexpr char ReleaseSql[] = "RELEASE vorlane_unit";
 } // namespace
 
-Transaction::Transaction(Database &db) : m_db(db)
+Transaction::Transaction(Database &db)
+    : m_db(db)
 {
     m_db.cached(BeginSql).exec();
 }

@@ -68,8 +68,8 @@ public:
 
     // Never creates or touches a file unless asked to create a new one; a wrong key,
     // a damaged or foreign file, or a missing file give the reason instead.
-    static Result<std::shared_ptr<Database>> open(const QString &path, const QByteArray &key,
-                                                  Mode mode = Mode::OpenExisting);
+    static Result<std::shared_ptr<Database>> open(
+        const QString &path, const QByteArray &key, Mode mode = Mode::OpenExisting);
     ~Database();
     Database(const Database &) = delete;
     Database &operator=(const Database &) = delete;

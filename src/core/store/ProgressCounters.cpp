@@ -11,9 +11,15 @@ namespace vorlane {
 
 namespace {
 
-bool yes(Flag flag) { return flag == Flag::Yes; }
+bool yes(Flag flag)
+{
+    return flag == Flag::Yes;
+}
 
-QString isoDate(const QDate &date) { return date.toString(Qt::ISODate); }
+QString isoDate(const QDate &date)
+{
+    return date.toString(Qt::ISODate);
+}
 
 // "… IN (?3,?4,…)" statements for one to ten values, made once, so that each can be a
 // reused prepared statement (the cache keys statements by the address of their text).
@@ -29,9 +35,11 @@ struct InListStatements
             for (int i = 0; i < count; ++i)
                 placeholders += (i ? ",?" : "?") + QByteArray::number(i + 3);
             rule[count] = "UPDATE tab_rule SET q2=coalesce(q2,0)+1, q1=coalesce(q1,0)+?1, "
-                          "q4=coalesce(q4,0)+?2 WHERE ftid IN (" + placeholders + ")";
+                          "q4=coalesce(q4,0)+?2 WHERE ftid IN ("
+                + placeholders + ")";
             law[count] = "UPDATE tab_fgmc SET q2=coalesce(q2,0)+1, q1=coalesce(q1,0)+?1, "
-                         "q4=coalesce(q4,0)+?2 WHERE id IN (" + placeholders + ")";
+                         "q4=coalesce(q4,0)+?2 WHERE id IN ("
+                + placeholders + ")";
         }
     }
 };
@@ -66,7 +74,11 @@ ExamPointLists ExamPointLists::fromPoints(const QStringList &points)
     return lists;
 }
 
-ProgressCounters::ProgressCounters(Database &db, const Clock &clock) : m_db(db), m_clock(clock) {}
+ProgressCounters::ProgressCounters(Database &db, const Clock &clock)
+    : m_db(db)
+    , m_clock(clock)
+{
+}
 
 void ProgressCounters::updateDailyLog(Flag firstToday, Flag wrongNow, Flag wrongBefore)
 {
@@ -81,10 +93,13 @@ void ProgressCounters::updateDailyLog(Flag firstToday, Flag wrongNow, Flag wrong
         wrongQuestionsDelta = -1;
 
     const QString today = isoDate(m_clock.today());
-    Statement update = m_db.cached(
-        "UPDATE tab_rz SET A2=coalesce(A2,0)+1, A3=coalesce(A3,0)+?2, B1=coalesce(B1,0)+?3, "
-        "B2=coalesce(B2,0)+?4 WHERE A1=?1");
-    update.bind(1, today).bind(2, yes(wrongNow) ? 1 : 0).bind(3, yes(firstToday) ? 1 : 0).bind(4, wrongQuestionsDelta);
+    Statement update
+        = m_db.cached("UPDATE tab_rz SET A2=coalesce(A2,0)+1, A3=coalesce(A3,0)+?2, B1=coalesce(B1,0)+?3, "
+                      "B2=coalesce(B2,0)+?4 WHERE A1=?1");
+    update.bind(1, today)
+        .bind(2, yes(wrongNow) ? 1 : 0)
+        .bind(3, yes(firstToday) ? 1 : 0)
+        .bind(4, wrongQuestionsDelta);
     if (update.exec() > 0)
         return;
 
@@ -105,7 +120,7 @@ void ProgressCounters::updateChapterCounters(const QString &chapterCode, Flag fi
         for (qsizetype length = chapterCode.size(); length >= 1; --length)
             m_db.exec(QStringLiteral("UPDATE tab_kmmc SET C4=coalesce(C4,0)+?2, D1=coalesce(D1,0)+1, "
                                      "D2=coalesce(D2,0)+?3 WHERE C1=?1"),
-                      {chapterCode.left(length), first, wrong});
+                { chapterCode.left(length), first, wrong });
         return;
     }
     Statement update = m_db.cached("UPDATE tab_kmmc SET C4=coalesce(C4,0)+?1, D1=coalesce(D1,0)+1, "
@@ -133,8 +148,8 @@ void ProgressCounters::updateExamPointCounters(const ExamPointLists &lists, Flag
     run(statements.law, lists.categories);
 }
 
-void ProgressCounters::countAnswer(const QString &chapterCode, const QStringList &examPoints,
-                                   const AnswerFlags &flags)
+void ProgressCounters::countAnswer(
+    const QString &chapterCode, const QStringList &examPoints, const AnswerFlags &flags)
 {
     // Inside the caller's transaction this is one more savepoint; alone it still keeps the
     // counters of one answer in step with each other.
@@ -179,8 +194,9 @@ int ProgressCounters::paperTotalScore(int subject)
     if (subject < 1 || subject > 5)
         return 0;
     return m_db
-        .scalar(QStringLiteral("SELECT coalesce(sum(cast(B2 AS INTEGER)*cast(B3 AS INTEGER)),0) FROM tab_tx%1")
-                    .arg(subject))
+        .scalar(
+            QStringLiteral("SELECT coalesce(sum(cast(B2 AS INTEGER)*cast(B3 AS INTEGER)),0) FROM tab_tx%1")
+                .arg(subject))
         .toInt();
 }
 
@@ -193,7 +209,7 @@ void ProgressCounters::dropPaperTable(const QString &tableName)
             return;
         Transaction transaction(m_db);
         m_db.execScript(QStringLiteral("DROP TABLE \"%1\"").arg(tableName));
-        m_db.exec(QStringLiteral("DELETE FROM tab_cj WHERE A1=?1"), {tableName});
+        m_db.exec(QStringLiteral("DELETE FROM tab_cj WHERE A1=?1"), { tableName });
         transaction.commit();
     } catch (const StoreError &) {
         // Removing a paper is tidying up; a failure leaves both in place and is not the caller's concern.
@@ -239,7 +255,10 @@ QString secondsToTimeText(qint64 seconds)
     const qint64 minutes = (seconds - hours * 3600) / 60;
     const qint64 rest = seconds - hours * 3600 - minutes * 60;
     const QLatin1Char zero('0');
-    return QStringLiteral("%1:%2:%3").arg(hours, 2, 10, zero).arg(minutes, 2, 10, zero).arg(rest, 2, 10, zero);
+    return QStringLiteral("%1:%2:%3")
+        .arg(hours, 2, 10, zero)
+        .arg(minutes, 2, 10, zero)
+        .arg(rest, 2, 10, zero);
 }
 
 } // namespace vorlane

@@ -13,16 +13,19 @@ class Database;
 // The yes/no flags handed to the counters are stored and compared as 2 and 1.
 enum class Flag : int { No = 1, Yes = 2 };
 
-inline Flag flagOf(bool yes) { return yes ? Flag::Yes : Flag::No; }
+inline Flag flagOf(bool yes)
+{
+    return yes ? Flag::Yes : Flag::No;
+}
 
 // The facts about one recorded answer that the counters need, computed by the caller from
 // the question's row before it overwrites it.
 struct AnswerFlags
 {
-    Flag firstToday = Flag::Yes;  // no answer to this question recorded today yet
-    Flag wrongNow = Flag::No;     // the answer just recorded is wrong
+    Flag firstToday = Flag::Yes; // no answer to this question recorded today yet
+    Flag wrongNow = Flag::No; // the answer just recorded is wrong
     Flag wrongBefore = Flag::Yes; // the answer stored before was wrong, or there was none
-    Flag firstEver = Flag::Yes;   // this is the question's first recorded answer
+    Flag firstEver = Flag::Yes; // this is the question's first recorded answer
 };
 
 // The exam points of a question with the laws and categories they belong to, in the same

@@ -132,11 +132,21 @@ CREATE TABLE tab_sj (
 const QStringList &fixedTableNames()
 {
     static const QStringList names = {
-        QStringLiteral("tab_kmmc"), QStringLiteral("tab_answ"), QStringLiteral("tab_exer"),
-        QStringLiteral("tab_title"), QStringLiteral("tab_tx1"), QStringLiteral("tab_tx2"),
-        QStringLiteral("tab_tx3"), QStringLiteral("tab_tx4"), QStringLiteral("tab_tx5"),
-        QStringLiteral("tab_fgmc"), QStringLiteral("tab_rule"), QStringLiteral("tab_rz"),
-        QStringLiteral("tab_plan"), QStringLiteral("tab_cj"), QStringLiteral("tab_sj"),
+        QStringLiteral("tab_kmmc"),
+        QStringLiteral("tab_answ"),
+        QStringLiteral("tab_exer"),
+        QStringLiteral("tab_title"),
+        QStringLiteral("tab_tx1"),
+        QStringLiteral("tab_tx2"),
+        QStringLiteral("tab_tx3"),
+        QStringLiteral("tab_tx4"),
+        QStringLiteral("tab_tx5"),
+        QStringLiteral("tab_fgmc"),
+        QStringLiteral("tab_rule"),
+        QStringLiteral("tab_rz"),
+        QStringLiteral("tab_plan"),
+        QStringLiteral("tab_cj"),
+        QStringLiteral("tab_sj"),
     };
     return names;
 }
@@ -186,7 +196,7 @@ Status createEmptyBank(const QString &path)
     } catch (const StoreError &error) {
         // Half a bank must not be mistaken for one later.
         db.value().reset();
-        for (const char *suffix : {"", "-wal", "-shm"})
+        for (const char *suffix : { "", "-wal", "-shm" })
             QFile::remove(path + QLatin1String(suffix));
         return Status::failure(error.reason());
     }
@@ -196,7 +206,8 @@ Status createEmptyBank(const QString &path)
 bool isPaperTableName(const QString &name)
 {
     // Anchored to the whole text: "$" alone would also let a final line break through.
-    static const QRegularExpression form(QRegularExpression::anchoredPattern(QStringLiteral("tab_exam[0-9]+")));
+    static const QRegularExpression form(
+        QRegularExpression::anchoredPattern(QStringLiteral("tab_exam[0-9]+")));
     return form.match(name).hasMatch();
 }
 

@@ -16,7 +16,10 @@ namespace bank {
 // The bank file's name in the program's data folder and beside the program.
 inline constexpr char FileName[] = "ZRVTQM602941.db";
 // The password every bank is keyed with.
-inline QByteArray password() { return QByteArrayLiteral("k3v9q2m8x7t4w1p6r5z0"); }
+inline QByteArray password()
+{
+    return QByteArrayLiteral("k3v9q2m8x7t4w1p6r5z0");
+}
 // The schema version stored in PRAGMA user_version.
 inline constexpr int SchemaVersion = 1;
 } // namespace bank

@@ -12,7 +12,10 @@ class StoreError : public std::runtime_error
 {
 public:
     explicit StoreError(const QString &reason)
-        : std::runtime_error(reason.toStdString()), m_reason(reason) {}
+        : std::runtime_error(reason.toStdString())
+        , m_reason(reason)
+    {
+    }
     const QString &reason() const { return m_reason; }
 
 private:

@@ -33,14 +33,14 @@ void restoreCursor()
 
 } // namespace
 
-bool sitNewPaper(UiContext &context, int subject, QWidget *parent, QRandomGenerator &random,
-                 CommandDispatcher *dispatcher)
+bool sitNewPaper(
+    UiContext &context, int subject, QWidget *parent, QRandomGenerator &random, CommandDispatcher *dispatcher)
 {
     context.state.examSubject = subject;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     exam::PaperGenerator generator(context.db, context.clock, random);
-    const Result<exam::PaperIdentity> paper =
-        generator.generate(subject, [&context](const QString &stage) { context.progress.showStage(stage); });
+    const Result<exam::PaperIdentity> paper = generator.generate(
+        subject, [&context](const QString &stage) { context.progress.showStage(stage); });
     if (!paper) {
         restoreCursor();
         context.progress.hide();
@@ -65,23 +65,25 @@ void addExamCommands(CommandDispatcher &dispatcher, UiContext &context, QWidget 
 {
     for (int subject = 1; subject <= 5; ++subject) {
         const QString word = subject == 1 ? QStringLiteral("mnks") : QStringLiteral("mnks%1").arg(subject);
-        dispatcher.add(word, CommandDispatcher::Cursor::Unchanged, [&dispatcher, &context, menuWindow, subject] {
-            sitNewPaper(context, subject, menuWindow, *QRandomGenerator::global(), &dispatcher);
-            context.state.examSubject = subject;
-        });
+        dispatcher.add(
+            word, CommandDispatcher::Cursor::Unchanged, [&dispatcher, &context, menuWindow, subject] {
+                sitNewPaper(context, subject, menuWindow, *QRandomGenerator::global(), &dispatcher);
+                context.state.examSubject = subject;
+            });
     }
     dispatcher.add(QStringLiteral("cj"), CommandDispatcher::Cursor::HourglassWhileCreating,
-                   [&dispatcher, &context, menuWindow] {
-                       StoredPapersWindow window(context, menuWindow);
-                       window.setSettingsOpener(settingsOpener(&dispatcher));
-                       restoreCursor();
-                       window.exec();
-                   });
-    dispatcher.add(QStringLiteral("szks"), CommandDispatcher::Cursor::HourglassWhileCreating, [&context, menuWindow] {
-        ExamSettingsWindow window(context, menuWindow);
-        restoreCursor();
-        window.exec();
-    });
+        [&dispatcher, &context, menuWindow] {
+            StoredPapersWindow window(context, menuWindow);
+            window.setSettingsOpener(settingsOpener(&dispatcher));
+            restoreCursor();
+            window.exec();
+        });
+    dispatcher.add(
+        QStringLiteral("szks"), CommandDispatcher::Cursor::HourglassWhileCreating, [&context, menuWindow] {
+            ExamSettingsWindow window(context, menuWindow);
+            restoreCursor();
+            window.exec();
+        });
 }
 
 } // namespace vorlane::ui

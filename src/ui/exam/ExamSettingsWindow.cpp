@@ -28,7 +28,9 @@ QLineEdit *makeNumberEdit(const char *name, const QString &hint, QWidget *parent
 } // namespace
 
 ExamSettingsWindow::ExamSettingsWindow(UiContext &context, QWidget *parent)
-    : QDialog(parent), m_context(context), m_store(context.db, context.clock)
+    : QDialog(parent)
+    , m_context(context)
+    , m_store(context.db, context.clock)
 {
     setObjectName(QStringLiteral("examSettingsWindow"));
     setWindowTitle(tr("考试设置"));
@@ -66,7 +68,7 @@ ExamSettingsWindow::ExamSettingsWindow(UiContext &context, QWidget *parent)
     m_minutes->setText(QString::number(settings ? settings->examTimeSeconds / 60 : 0));
 
     connect(m_passMark, &QLineEdit::textEdited, this, [this] { checkPassMark(); });
-    for (QCheckBox *box : {m_defaultPassMark, m_defaultMinutes})
+    for (QCheckBox *box : { m_defaultPassMark, m_defaultMinutes })
         connect(box, &QCheckBox::clicked, this, [this] {
             m_defaults->setEnabled(m_defaultPassMark->isChecked() || m_defaultMinutes->isChecked());
         });
@@ -81,7 +83,8 @@ void ExamSettingsWindow::checkPassMark()
     bool clamped = false;
     const int mark = exam::StoredPapers::checkedPassMark(m_passMark->text(), m_fullScore, &clamped);
     if (clamped) {
-        m_context.prompt.ask(tr("提示"), tr("最低分数不能超过总分数！"), PromptDialog::Single, PromptDialog::Information);
+        m_context.prompt.ask(
+            tr("提示"), tr("最低分数不能超过总分数！"), PromptDialog::Single, PromptDialog::Information);
         m_passMark->setText(QString::number(mark));
         m_passMark->setFocus();
     }

@@ -7,7 +7,8 @@ namespace vorlane::ui {
 
 // ---- NumberButton ---------------------------------------------------------------------------
 
-NumberButton::NumberButton(int number, QWidget *parent) : QAbstractButton(parent)
+NumberButton::NumberButton(int number, QWidget *parent)
+    : QAbstractButton(parent)
 {
     setObjectName(QStringLiteral("examNumber%1").arg(number));
     setText(QString::number(number));
@@ -28,7 +29,10 @@ void NumberButton::setNormalPicture(const QPixmap &normal)
     update();
 }
 
-QSize NumberButton::sizeHint() const { return QSize(34, 19); }
+QSize NumberButton::sizeHint() const
+{
+    return QSize(34, 19);
+}
 
 void NumberButton::paintEvent(QPaintEvent *)
 {
@@ -61,7 +65,8 @@ const char16_t *const CoverLines[] = {
 
 } // namespace
 
-PauseCover::PauseCover(QWidget *parent) : QWidget(parent)
+PauseCover::PauseCover(QWidget *parent)
+    : QWidget(parent)
 {
     setObjectName(QStringLiteral("examPauseCover"));
     setAutoFillBackground(true);
@@ -116,7 +121,7 @@ void PauseCover::paintEvent(QPaintEvent *)
     const int top = height() - (m_offset % span);
     for (int i = 0; i < count; ++i)
         painter.drawText(QRect(0, top + i * lineHeight, width(), lineHeight), Qt::AlignCenter,
-                         QString::fromUtf16(CoverLines[i]));
+            QString::fromUtf16(CoverLines[i]));
 }
 
 } // namespace vorlane::ui

@@ -23,12 +23,16 @@ namespace vorlane::ui {
 
 namespace {
 
-const char *const PictureFiles[] = {"vemoup", "vemodw", "vemoyes", "vemono", "vemoover", "vemodw_r", "vemodw_w"};
+const char *const PictureFiles[]
+    = { "vemoup", "vemodw", "vemoyes", "vemono", "vemoover", "vemodw_r", "vemodw_w" };
 
 } // namespace
 
 ExamWindow::ExamWindow(UiContext &context, QWidget *parent)
-    : QDialog(parent), m_context(context), m_paper(context.db, context.clock), m_clock(context.clock)
+    : QDialog(parent)
+    , m_context(context)
+    , m_paper(context.db, context.clock)
+    , m_clock(context.clock)
 {
     setObjectName(QStringLiteral("examWindow"));
     m_timer = new QTimer(this);
@@ -40,13 +44,16 @@ ExamWindow::ExamWindow(UiContext &context, QWidget *parent)
 
 ExamWindow::~ExamWindow() = default;
 
-bool ExamWindow::isClockRunning() const { return m_timer->isActive() && m_clock.isCounting(); }
+bool ExamWindow::isClockRunning() const
+{
+    return m_timer->isActive() && m_clock.isCounting();
+}
 
 bool ExamWindow::loadPictures()
 {
     for (int i = 0; i < PictureCount; ++i) {
         const QString path = m_context.state.appDir + QStringLiteral("pic/") + QLatin1String(PictureFiles[i])
-                             + QStringLiteral(".png");
+            + QStringLiteral(".png");
         if (!m_pictures[i].load(path))
             return false;
     }
@@ -59,7 +66,8 @@ bool ExamWindow::openPaper(const exam::PaperIdentity &identity)
         fail(tr("无法提取资源文件！"));
         return false;
     }
-    m_context.progress.showStage(identity.mode == exam::PaperMode::New ? tr("正在出卷...") : tr("正在提取试卷..."));
+    m_context.progress.showStage(
+        identity.mode == exam::PaperMode::New ? tr("正在出卷...") : tr("正在提取试卷..."));
     const Status opened = m_paper.open(identity);
     if (!opened) {
         m_context.progress.hide();
@@ -163,7 +171,7 @@ void ExamWindow::showQuestionText()
         m_lower->setHtml(text->body);
         if (!m_lower->isVisible()) {
             m_lower->show();
-            m_splitter->setSizes({qMax(1, m_splitter->height() - 150), 150});
+            m_splitter->setSizes({ qMax(1, m_splitter->height() - 150), 150 });
         }
     } else {
         m_lower->hide();
@@ -224,7 +232,8 @@ void ExamWindow::timeUp()
     m_runningTime->setText(elapsed);
     saveCurrent(false);
     const Result<int> unanswered = m_paper.unansweredCount();
-    m_context.prompt.ask(tr("提示"), tr("很遗憾，考试时间到了！"), PromptDialog::Single, PromptDialog::Information);
+    m_context.prompt.ask(
+        tr("提示"), tr("很遗憾，考试时间到了！"), PromptDialog::Single, PromptDialog::Information);
     if (!unanswered) {
         fail(unanswered.reason());
         return;
@@ -260,8 +269,8 @@ void ExamWindow::submit()
     }
     const QString text = open == 0 ? tr("恭喜你已经做完试卷，确定要交卷吗？")
                                    : tr("你还有") + QString::number(open) + tr("道题未做，确定要交卷吗？");
-    switch (m_context.prompt.ask(tr("提示"), text, PromptDialog::ExamThreeWay, PromptDialog::Information,
-                                 QStringLiteral("Exam"))) {
+    switch (m_context.prompt.ask(
+        tr("提示"), text, PromptDialog::ExamThreeWay, PromptDialog::Information, QStringLiteral("Exam"))) {
     case PromptDialog::Left:
         if (!gradePaper(elapsed))
             m_clock.start();
@@ -336,7 +345,7 @@ void ExamWindow::fail(const QString &message)
 
 void ExamWindow::togglePause()
 {
-    QWidget *const paused[] = {m_submit, m_note, m_close, m_answerPanel, m_board};
+    QWidget *const paused[] = { m_submit, m_note, m_close, m_answerPanel, m_board };
     if (!m_paused) {
         m_paused = true;
         m_pause->setText(tr("继续考试"));
@@ -371,8 +380,8 @@ void ExamWindow::toggleAnswerView()
     if (m_answer->text() == tr("答案")) {
         const exam::PaperQuestion &question = m_paper.question(m_current);
         const QString yours = m_answerPanel->read(question.optionCount);
-        m_answerTip->setText(isRightAnswer(yours, question.key) ? tr("恭喜你，做对了！")
-                                                                 : tr("很遗憾，做错了，请继续努力！"));
+        m_answerTip->setText(
+            isRightAnswer(yours, question.key) ? tr("恭喜你，做对了！") : tr("很遗憾，做错了，请继续努力！"));
         m_yourAnswer->setText(displayAnswer(m_answerPanel->page(), yours));
         m_rightAnswer->setText(displayAnswer(m_answerPanel->page(), question.key));
         m_answer->setText(tr("返回"));

@@ -130,7 +130,7 @@ private:
     QLabel *m_score = nullptr;
     QWidget *m_board = nullptr;
     QButtonGroup *m_numbers = nullptr;
-    std::array<NumberButton *, NumberButtonCount> m_buttons{};
+    std::array<NumberButton *, NumberButtonCount> m_buttons {};
 };
 
 } // namespace vorlane::ui

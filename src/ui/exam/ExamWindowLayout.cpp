@@ -58,7 +58,7 @@ void ExamWindow::buildWidgets()
     m_upper->setObjectName(QStringLiteral("examUpperText"));
     m_lower = new QTextBrowser(m_splitter);
     m_lower->setObjectName(QStringLiteral("examLowerText"));
-    for (QTextBrowser *pane : {m_upper, m_lower})
+    for (QTextBrowser *pane : { m_upper, m_lower })
         pane->setFocusPolicy(Qt::NoFocus);
     auto *areaLayout = new QVBoxLayout(m_questionArea);
     areaLayout->setContentsMargins(0, 0, 0, 0);
@@ -155,7 +155,8 @@ void ExamWindow::buildWidgets()
     const bool compact = m_context.state.compactLayout();
     auto *tools = new QGridLayout;
     tools->setSpacing(2);
-    QPushButton *const toolOrder[] = {m_submit, m_answer, m_note, m_export, m_laws, m_void, m_explain, m_close};
+    QPushButton *const toolOrder[]
+        = { m_submit, m_answer, m_note, m_export, m_laws, m_void, m_explain, m_close };
     for (int i = 0; i < 8; ++i) {
         if (compact)
             tools->addWidget(toolOrder[i], 0, i < 4 ? i : i + 1);
@@ -240,9 +241,9 @@ void ExamWindow::applyLayout()
     const QSize button = compact ? QSize(26, 15) : QSize(34, 19);
     for (NumberButton *number : m_buttons)
         number->setFixedSize(button);
-    for (QPushButton *tool : {m_submit, m_close, m_explain, m_note, m_answer, m_laws, m_void})
+    for (QPushButton *tool : { m_submit, m_close, m_explain, m_note, m_answer, m_laws, m_void })
         tool->setFixedWidth(compact ? 70 : 75);
-    for (QPushButton *move : {m_previous, m_next})
+    for (QPushButton *move : { m_previous, m_next })
         move->setFixedSize(compact ? QSize(62, 32) : QSize(78, 32));
     if (compact) {
         resize(773, 478);
@@ -251,6 +252,5 @@ void ExamWindow::applyLayout()
         resize(1000, 700);
     }
 }
-
 
 } // namespace vorlane::ui

@@ -37,7 +37,9 @@ QPushButton *makeButton(const QString &caption, const char *name, QWidget *paren
 } // namespace
 
 StoredPapersWindow::StoredPapersWindow(UiContext &context, QWidget *parent)
-    : QDialog(parent), m_context(context), m_store(context.db, context.clock)
+    : QDialog(parent)
+    , m_context(context)
+    , m_store(context.db, context.clock)
 {
     setObjectName(QStringLiteral("storedPapersWindow"));
     setWindowTitle(tr("查阅试卷"));
@@ -46,7 +48,7 @@ StoredPapersWindow::StoredPapersWindow(UiContext &context, QWidget *parent)
 
     m_list = new QTableWidget(0, 3, this);
     m_list->setObjectName(QStringLiteral("papersList"));
-    m_list->setHorizontalHeaderLabels({tr("试卷名称"), tr("成绩"), tr("用时")});
+    m_list->setHorizontalHeaderLabels({ tr("试卷名称"), tr("成绩"), tr("用时") });
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -77,8 +79,8 @@ StoredPapersWindow::StoredPapersWindow(UiContext &context, QWidget *parent)
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *figures = new QVBoxLayout;
-    const std::pair<QString, QLCDNumber *> rows[] = {
-        {tr("考试次数"), m_sat}, {tr("及格次数"), m_passed}, {tr("平均成绩"), m_average}};
+    const std::pair<QString, QLCDNumber *> rows[]
+        = { { tr("考试次数"), m_sat }, { tr("及格次数"), m_passed }, { tr("平均成绩"), m_average } };
     for (const auto &[caption, figure] : rows) {
         figures->addWidget(new QLabel(caption, this), 0, Qt::AlignHCenter);
         figures->addWidget(figure, 0, Qt::AlignHCenter);
@@ -116,7 +118,8 @@ void StoredPapersWindow::refresh()
     for (int row = 0; row < m_papers.size(); ++row) {
         const exam::StoredPaper &paper = m_papers.at(row);
         m_list->setItem(row, 0, new QTableWidgetItem(paper.title));
-        m_list->setItem(row, 1, new QTableWidgetItem(paper.score ? QString::number(*paper.score, 'g', 12) : QString()));
+        m_list->setItem(
+            row, 1, new QTableWidgetItem(paper.score ? QString::number(*paper.score, 'g', 12) : QString()));
         m_list->setItem(row, 2, new QTableWidgetItem(paper.timeUsed));
     }
     if (!m_papers.isEmpty())
@@ -146,8 +149,8 @@ void StoredPapersWindow::openSelected()
     if (!paper)
         return;
     m_context.progress.showStage(tr("正在初始化数据..."));
-    const exam::PaperIdentity identity{paper->table, paper->title, exam::PaperMode::Old, paper->score.value_or(0),
-                                       paper->timeUsed};
+    const exam::PaperIdentity identity { paper->table, paper->title, exam::PaperMode::Old,
+        paper->score.value_or(0), paper->timeUsed };
     m_context.progress.showStage(tr("正在提取数据..."));
     ExamWindow window(m_context, this);
     window.setSettingsOpener(m_openSettings);
@@ -164,8 +167,8 @@ void StoredPapersWindow::deleteSelected()
     const exam::StoredPaper *paper = selected();
     if (!paper)
         return;
-    if (m_context.prompt.ask(tr("提示"), tr("即将删除试卷，要继续么？"), PromptDialog::OkCancel,
-                             PromptDialog::Information)
+    if (m_context.prompt.ask(
+            tr("提示"), tr("即将删除试卷，要继续么？"), PromptDialog::OkCancel, PromptDialog::Information)
         != PromptDialog::Left)
         return;
     if (const Status removed = m_store.removePaper(paper->table); !removed)

@@ -34,7 +34,9 @@ QLabel *placedLabel(const QString &text, const char *name, QWidget *parent, int 
 } // namespace
 
 SystemSettingsWindow::SystemSettingsWindow(UiContext &context, bool timesOnly, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_context(context), m_timesOnly(timesOnly)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_context(context)
+    , m_timesOnly(timesOnly)
 {
     setObjectName(QStringLiteral("systemSettingsWindow"));
     setWindowTitle(tr("系统设置"));
@@ -59,10 +61,10 @@ void SystemSettingsWindow::buildMusicFace()
     m_switch->setObjectName(QStringLiteral("musicSwitch"));
     m_switch->setCheckable(true);
     m_switch->setGeometry(88, TitleHeight + 12, 62, 26);
-    m_switch->setStyleSheet(QStringLiteral(
-        "QPushButton#musicSwitch { border-radius: 13px; background: #c9c2b2; color: #ffffff; font-weight: bold; }"
-        "QPushButton#musicSwitch:checked { background: #2f5d8a; }"
-        "QPushButton#musicSwitch:focus { border: 2px solid #d9a441; }"));
+    m_switch->setStyleSheet(QStringLiteral("QPushButton#musicSwitch { border-radius: 13px; background: "
+                                           "#c9c2b2; color: #ffffff; font-weight: bold; }"
+                                           "QPushButton#musicSwitch:checked { background: #2f5d8a; }"
+                                           "QPushButton#musicSwitch:focus { border: 2px solid #d9a441; }"));
     // The switch opens in the on state, as designed, without starting anything.
     m_switch->setChecked(true);
     m_switch->setText(tr("开"));
@@ -142,7 +144,8 @@ void SystemSettingsWindow::tuneChosen(int index)
     if (index < 0)
         return;
     AppState &state = m_context.state;
-    state.musicFile = state.appDir + QStringLiteral("sound/") + m_tunes->itemText(index).trimmed() + QStringLiteral(".mid");
+    state.musicFile = state.appDir + QStringLiteral("sound/") + m_tunes->itemText(index).trimmed()
+        + QStringLiteral(".mid");
     if (m_context.music)
         m_context.music->playBackgroundMusic(state.musicFile, m_switch->isChecked() ? 1 : 0);
 }
@@ -157,10 +160,11 @@ void SystemSettingsWindow::saveTimes()
         time.minutes = time.edited ? edit->value() : edit->property("minutes").toDouble();
         times.append(time);
     }
-    const Status saved = saveTypeTimes(m_context.db, m_context.state.examSubject, times, m_context.state.answerTimeTable);
+    const Status saved
+        = saveTypeTimes(m_context.db, m_context.state.examSubject, times, m_context.state.answerTimeTable);
     if (!saved)
         m_context.prompt.ask(tr("错误"), tr("保存设置失败！"), PromptDialog::Single, PromptDialog::Error,
-                             QStringLiteral("No"));
+            QStringLiteral("No"));
 }
 
 void SystemSettingsWindow::done(int result)

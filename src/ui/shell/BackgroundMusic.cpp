@@ -51,7 +51,8 @@ public:
         if (!m_player)
             return false;
         fluid_player_set_loop(m_player, 1); // once, never repeated
-        if (fluid_player_add(m_player, path.constData()) != FLUID_OK || fluid_player_play(m_player) != FLUID_OK) {
+        if (fluid_player_add(m_player, path.constData()) != FLUID_OK
+            || fluid_player_play(m_player) != FLUID_OK) {
             stop();
             return false;
         }
@@ -86,7 +87,7 @@ private:
             if (!m_synth)
                 return false;
         }
-        for (const char *driver : {"pulseaudio", "alsa"}) {
+        for (const char *driver : { "pulseaudio", "alsa" }) {
             fluid_settings_setstr(m_settings, "audio.driver", driver);
             m_driver = new_fluid_audio_driver(m_settings, m_synth);
             if (m_driver)
@@ -111,7 +112,8 @@ std::unique_ptr<MusicOutput> makeFluidSynthOutput(const QString &soundFont)
 }
 
 BackgroundMusic::BackgroundMusic(PromptDialog &prompt, std::unique_ptr<MusicOutput> output)
-    : m_prompt(prompt), m_output(std::move(output))
+    : m_prompt(prompt)
+    , m_output(std::move(output))
 {
 }
 
@@ -120,15 +122,15 @@ BackgroundMusic::~BackgroundMusic() = default;
 void BackgroundMusic::playBackgroundMusic(const QString &file, int on)
 {
     if (!m_output->hasDevice()) {
-        m_prompt.ask(QObject::tr("提示"), QObject::tr("没发现声卡！"), PromptDialog::Single, PromptDialog::Warning,
-                     QStringLiteral("NO"));
+        m_prompt.ask(QObject::tr("提示"), QObject::tr("没发现声卡！"), PromptDialog::Single,
+            PromptDialog::Warning, QStringLiteral("NO"));
         return;
     }
     m_output->stop();
     if (on == 1 && !m_output->play(file)) {
         m_output->stop();
         m_prompt.ask(QObject::tr("提示"), QObject::tr("无法播放背景音乐！"), PromptDialog::Single,
-                     PromptDialog::Warning, QStringLiteral("NO"));
+            PromptDialog::Warning, QStringLiteral("NO"));
     }
 }
 

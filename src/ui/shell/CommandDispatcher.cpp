@@ -8,7 +8,7 @@ namespace vorlane::ui {
 
 void CommandDispatcher::add(const QString &word, Cursor cursor, std::function<void()> action)
 {
-    m_commands[word] = Command{cursor, std::move(action)};
+    m_commands[word] = Command { cursor, std::move(action) };
 }
 
 bool CommandDispatcher::dispatch(const QString &word)
@@ -35,7 +35,7 @@ bool CommandDispatcher::dispatch(const QString &word)
             if (cursor == Cursor::Hourglass || failedWhileCreating)
                 QApplication::restoreOverrideCursor();
         }
-    } restore{cursor};
+    } restore { cursor };
     found->second.action();
     return true;
 }

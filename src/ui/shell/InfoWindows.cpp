@@ -24,7 +24,8 @@ QLabel *pictureLabel(const QString &file, const char *name, QWidget *parent)
 
 } // namespace
 
-AboutWindow::AboutWindow(const QString &appDir, QWidget *parent) : QDialog(parent)
+AboutWindow::AboutWindow(const QString &appDir, QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("aboutWindow"));
     setWindowTitle(tr("关于"));
@@ -32,8 +33,10 @@ AboutWindow::AboutWindow(const QString &appDir, QWidget *parent) : QDialog(paren
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(440, 318);
 
-    pictureLabel(appDir + QStringLiteral("pic/about_banner.png"), "aboutBanner", this)->setGeometry(0, 0, 440, 84);
-    pictureLabel(appDir + QStringLiteral("pic/about_side.png"), "aboutSide", this)->setGeometry(20, 100, 96, 150);
+    pictureLabel(appDir + QStringLiteral("pic/about_banner.png"), "aboutBanner", this)
+        ->setGeometry(0, 0, 440, 84);
+    pictureLabel(appDir + QStringLiteral("pic/about_side.png"), "aboutSide", this)
+        ->setGeometry(20, 100, 96, 150);
 
     auto *product = new QLabel(tr("Vorlane 执业资格考试学习系统"), this);
     product->setObjectName(QStringLiteral("aboutProduct"));
@@ -50,14 +53,14 @@ AboutWindow::AboutWindow(const QString &appDir, QWidget *parent) : QDialog(paren
                                 "用途：章节练习、模拟考试与法规学习\n"
                                 "联系：见主菜单中的“联系方式”")
                                  .arg(QStringLiteral("0.1")),
-                             this);
+        this);
     maker->setObjectName(QStringLiteral("aboutMaker"));
     maker->setGeometry(136, 138, 290, 86);
     maker->setWordWrap(true);
 
     auto *rights = new QLabel(tr("版权所有 © 2026 Vorlane 开发组。题库与软件仅供个人学习使用，"
                                  "未经许可不得复制或传播。"),
-                              this);
+        this);
     rights->setObjectName(QStringLiteral("aboutRights"));
     rights->setStyleSheet(QStringLiteral("color: #6b6455; font-size: 12px;"));
     rights->setGeometry(136, 228, 290, 40);
@@ -70,11 +73,13 @@ AboutWindow::AboutWindow(const QString &appDir, QWidget *parent) : QDialog(paren
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-HelpWindow::HelpWindow(const QString &pagePath, QWidget *parent) : QDialog(parent)
+HelpWindow::HelpWindow(const QString &pagePath, QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("helpWindow"));
     setWindowTitle(tr("使用帮助"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint);
+    setWindowFlags(
+        Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint);
     auto *browser = new QTextBrowser(this);
     browser->setObjectName(QStringLiteral("helpBrowser"));
     browser->setOpenExternalLinks(true);

@@ -80,8 +80,8 @@ QLabel *styledLabel(const QString &text, const char *cssClass, QWidget *parent)
 
 QStringList MenuWindow::artworkFiles()
 {
-    return {QStringLiteral("pic/menu_background.jpg"), QStringLiteral("pic/menu_banner.png"),
-            QStringLiteral("pic/menu_logo.png")};
+    return { QStringLiteral("pic/menu_background.jpg"), QStringLiteral("pic/menu_banner.png"),
+        QStringLiteral("pic/menu_logo.png") };
 }
 
 bool MenuWindow::artworkAvailable(const QString &appDir)
@@ -97,7 +97,9 @@ bool MenuWindow::artworkAvailable(const QString &appDir)
 }
 
 MenuWindow::MenuWindow(UiContext &context, CommandDispatcher &dispatcher, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_context(context), m_dispatcher(dispatcher)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , m_context(context)
+    , m_dispatcher(dispatcher)
 {
     setObjectName(QStringLiteral("menuWindow"));
     setWindowTitle(QStringLiteral("Vorlane"));
@@ -174,7 +176,8 @@ MenuWindow::MenuWindow(UiContext &context, CommandDispatcher &dispatcher, QWidge
     refreshItems();
 }
 
-QPushButton *MenuWindow::addItem(const QString &word, const QString &caption, const QString &tip, QWidget *owner)
+QPushButton *MenuWindow::addItem(
+    const QString &word, const QString &caption, const QString &tip, QWidget *owner)
 {
     auto *button = new QPushButton(caption, owner);
     button->setObjectName(QStringLiteral("menu_") + word);
@@ -196,8 +199,8 @@ void MenuWindow::runCommand(const QString &word)
     try {
         m_dispatcher.dispatch(word);
     } catch (const std::exception &error) {
-        m_context.prompt.ask(tr("错误"), QString::fromUtf8(error.what()), PromptDialog::Single, PromptDialog::Error,
-                             QStringLiteral("NO"));
+        m_context.prompt.ask(tr("错误"), QString::fromUtf8(error.what()), PromptDialog::Single,
+            PromptDialog::Error, QStringLiteral("NO"));
     }
 }
 
@@ -231,10 +234,10 @@ void MenuWindow::buildSubjects()
         auto *buttons = new QHBoxLayout;
         buttons->setSpacing(8);
         QPushButton *practice = addItem(subjectWord("lx", subject), tr("章节练习"),
-                                        tr("按章节练习%1的试题").arg(subjectNumeral(subject)), card);
+            tr("按章节练习%1的试题").arg(subjectNumeral(subject)), card);
         practice->setProperty("role", QStringLiteral("subjectItem"));
         QPushButton *exam = addItem(subjectWord("mnks", subject), tr("模拟考试"),
-                                    tr("随机组卷，进行%1的模拟考试").arg(subjectNumeral(subject)), card);
+            tr("随机组卷，进行%1的模拟考试").arg(subjectNumeral(subject)), card);
         exam->setProperty("role", QStringLiteral("subjectItem"));
         exam->setProperty("exam", true);
         buttons->addWidget(practice);
@@ -258,22 +261,22 @@ void MenuWindow::buildTools()
         std::initializer_list<Entry> entries;
     };
     const Group groups[] = {
-        {QT_TR_NOOP("学习与复习"),
-         {{"ksdg", QT_TR_NOOP("法规学习"), QT_TR_NOOP("浏览法规条文，按考点练习")},
-          {"cj", QT_TR_NOOP("查阅试卷"), QT_TR_NOOP("查看、删除已保存的模拟试卷")},
-          {"rz", QT_TR_NOOP("学习日志"), QT_TR_NOOP("每天的练习记录")},
-          {"tj", QT_TR_NOOP("成绩图表"), QT_TR_NOOP("各章练习进度图表")}}},
-        {QT_TR_NOOP("计划与设置"),
-         {{"szjh", QT_TR_NOOP("学习计划"), QT_TR_NOOP("每日学习目标与考试倒计时")},
-          {"szks", QT_TR_NOOP("考试设置"), QT_TR_NOOP("及格分数与考试时间")},
-          {"sztime", QT_TR_NOOP("答题时间"), QT_TR_NOOP("各题型每题的答题时间")},
-          {"music", QT_TR_NOOP("背景音乐"), QT_TR_NOOP("开关背景音乐，选择乐曲")},
-          {"sj", QT_TR_NOOP("题库升级"), QT_TR_NOOP("把升级文件中的新题并入题库")}}},
-        {QT_TR_NOOP("资料与帮助"),
-         {{"fg", QT_TR_NOOP("法规选编"), QT_TR_NOOP("考试涉及的法律法规汇编")},
-          {"lxfs", QT_TR_NOOP("联系方式"), QT_TR_NOOP("发行站及专业书店联系方式")},
-          {"help", QT_TR_NOOP("使用帮助"), QT_TR_NOOP("本软件各项功能的说明")},
-          {"about", QT_TR_NOOP("关于"), QT_TR_NOOP("关于本软件")}}},
+        { QT_TR_NOOP("学习与复习"),
+            { { "ksdg", QT_TR_NOOP("法规学习"), QT_TR_NOOP("浏览法规条文，按考点练习") },
+                { "cj", QT_TR_NOOP("查阅试卷"), QT_TR_NOOP("查看、删除已保存的模拟试卷") },
+                { "rz", QT_TR_NOOP("学习日志"), QT_TR_NOOP("每天的练习记录") },
+                { "tj", QT_TR_NOOP("成绩图表"), QT_TR_NOOP("各章练习进度图表") } } },
+        { QT_TR_NOOP("计划与设置"),
+            { { "szjh", QT_TR_NOOP("学习计划"), QT_TR_NOOP("每日学习目标与考试倒计时") },
+                { "szks", QT_TR_NOOP("考试设置"), QT_TR_NOOP("及格分数与考试时间") },
+                { "sztime", QT_TR_NOOP("答题时间"), QT_TR_NOOP("各题型每题的答题时间") },
+                { "music", QT_TR_NOOP("背景音乐"), QT_TR_NOOP("开关背景音乐，选择乐曲") },
+                { "sj", QT_TR_NOOP("题库升级"), QT_TR_NOOP("把升级文件中的新题并入题库") } } },
+        { QT_TR_NOOP("资料与帮助"),
+            { { "fg", QT_TR_NOOP("法规选编"), QT_TR_NOOP("考试涉及的法律法规汇编") },
+                { "lxfs", QT_TR_NOOP("联系方式"), QT_TR_NOOP("发行站及专业书店联系方式") },
+                { "help", QT_TR_NOOP("使用帮助"), QT_TR_NOOP("本软件各项功能的说明") },
+                { "about", QT_TR_NOOP("关于"), QT_TR_NOOP("关于本软件") } } },
     };
     int index = 0;
     for (const Group &group : groups) {
@@ -350,9 +353,15 @@ void MenuWindow::layoutSubjects()
         m_subjectGrid->setColumnStretch(c, c < columns ? 1 : 0);
 }
 
-QPushButton *MenuWindow::item(const QString &word) const { return m_items.value(word); }
+QPushButton *MenuWindow::item(const QString &word) const
+{
+    return m_items.value(word);
+}
 
-QStringList MenuWindow::words() const { return m_order; }
+QStringList MenuWindow::words() const
+{
+    return m_order;
+}
 
 void MenuWindow::runShowSequence()
 {
@@ -382,10 +391,10 @@ void MenuWindow::paintEvent(QPaintEvent *)
     if (!m_background.isNull()) {
         // Scaled once per size: painting must stay cheap, the menu is repainted behind every window.
         if (m_scaledBackground.size() != area.size()) {
-            const QPixmap scaled =
-                m_background.scaled(area.size(), Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
-            m_scaledBackground = scaled.copy((scaled.width() - area.width()) / 2, scaled.height() - area.height(),
-                                             area.width(), area.height());
+            const QPixmap scaled
+                = m_background.scaled(area.size(), Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+            m_scaledBackground = scaled.copy((scaled.width() - area.width()) / 2,
+                scaled.height() - area.height(), area.width(), area.height());
         }
         p.drawPixmap(area.topLeft(), m_scaledBackground);
     } else {
@@ -452,7 +461,8 @@ bool MenuWindow::eventFilter(QObject *watched, QEvent *event)
             visible.append(word);
     const qsizetype at = visible.indexOf(button->property("command").toString());
     if (at >= 0 && !visible.isEmpty())
-        m_items.value(visible.at((at + step + visible.size()) % visible.size()))->setFocus(Qt::TabFocusReason);
+        m_items.value(visible.at((at + step + visible.size()) % visible.size()))
+            ->setFocus(Qt::TabFocusReason);
     return true;
 }
 

@@ -33,7 +33,8 @@ void centreOnScreen(QWidget *window)
 
 } // namespace
 
-PromptDialog::PromptDialog(QWidget *parent) : QDialog(parent)
+PromptDialog::PromptDialog(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("promptDialog"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
@@ -46,9 +47,9 @@ PromptDialog::PromptDialog(QWidget *parent) : QDialog(parent)
 
     m_background = shippedPicture("prompt_background.png");
     m_titleBar = shippedPicture("prompt_titlebar.png");
-    const char *iconFiles[] = {"prompt_information.png", "prompt_warning.png", "prompt_error.png"};
-    const QStyle::StandardPixmap fallbacks[] = {QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxWarning,
-                                                QStyle::SP_MessageBoxCritical};
+    const char *iconFiles[] = { "prompt_information.png", "prompt_warning.png", "prompt_error.png" };
+    const QStyle::StandardPixmap fallbacks[]
+        = { QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxWarning, QStyle::SP_MessageBoxCritical };
     for (int i = 0; i < 3; ++i) {
         m_icons[i] = shippedPicture(iconFiles[i]);
         if (m_icons[i].isNull())
@@ -69,14 +70,13 @@ PromptDialog::PromptDialog(QWidget *parent) : QDialog(parent)
     m_middle->setObjectName(QStringLiteral("promptMiddle"));
     m_right = new QPushButton(this);
     m_right->setObjectName(QStringLiteral("promptRight"));
-    for (QPushButton *button : {m_left, m_middle, m_right}) {
+    for (QPushButton *button : { m_left, m_middle, m_right }) {
         button->setFixedSize(73, 25);
     }
     // One sheet for the whole box: each sheet set on a widget costs a style pass at start-up.
-    setStyleSheet(QStringLiteral(
-        "QLabel { background: transparent; }"
-        "QLabel#promptTitle { color: white; font-style: italic; font-weight: bold; }"
-        "QPushButton { border-radius: 11px; padding: 0; min-height: 0; }"));
+    setStyleSheet(QStringLiteral("QLabel { background: transparent; }"
+                                 "QLabel#promptTitle { color: white; font-style: italic; font-weight: bold; }"
+                                 "QPushButton { border-radius: 11px; padding: 0; min-height: 0; }"));
     connect(m_left, &QPushButton::clicked, this, [this] { done(Left); });
     connect(m_middle, &QPushButton::clicked, this, [this] { done(Middle); });
     connect(m_right, &QPushButton::clicked, this, [this] { done(Right); });
@@ -103,8 +103,8 @@ void PromptDialog::arrange()
     setFixedSize(w, qMax(DesignHeight, buttonTop + 25 + 5));
 }
 
-void PromptDialog::apply(const QString &caption, const QString &text, int buttonSet, int icon,
-                         const QString &modeWord)
+void PromptDialog::apply(
+    const QString &caption, const QString &text, int buttonSet, int icon, const QString &modeWord)
 {
     setFixedWidth(m_designWidth);
     setWindowTitle(caption);
@@ -136,7 +136,7 @@ void PromptDialog::apply(const QString &caption, const QString &text, int button
     m_lastText = text;
     m_lastCaption = caption;
     arrange();
-    for (QPushButton *button : {m_middle, m_left, m_right})
+    for (QPushButton *button : { m_middle, m_left, m_right })
         if (!button->isHidden()) {
             button->setDefault(true);
             button->setFocus();
@@ -144,8 +144,8 @@ void PromptDialog::apply(const QString &caption, const QString &text, int button
         }
 }
 
-int PromptDialog::ask(const QString &caption, const QString &text, int buttonSet, int icon,
-                      const QString &modeWord)
+int PromptDialog::ask(
+    const QString &caption, const QString &text, int buttonSet, int icon, const QString &modeWord)
 {
     ++m_askCount;
     apply(caption, text, buttonSet, icon, modeWord);
@@ -183,7 +183,8 @@ void PromptDialog::paintEvent(QPaintEvent *)
     p.drawRect(all.adjusted(0, 0, -1, -1));
 }
 
-ProgressWindow::ProgressWindow(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
+ProgressWindow::ProgressWindow(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("progressWindow"));
     setWindowTitle(tr("进度条"));
@@ -217,6 +218,9 @@ void ProgressWindow::showStage(const QString &text)
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-QString ProgressWindow::stageText() const { return m_label->text(); }
+QString ProgressWindow::stageText() const
+{
+    return m_label->text();
+}
 
 } // namespace vorlane::ui

@@ -31,7 +31,7 @@ public:
     // Shows the box modally and returns the button pressed. The mode word "Exam" gives the
     // exam captions (确定, 取消, 作废); any other the normal ones (确定, 确定, 取消).
     int ask(const QString &caption, const QString &text, int buttonSet, int icon,
-            const QString &modeWord = QString());
+        const QString &modeWord = QString());
 
     // Test hook: the next ask() returns this answer at once, without showing a modal loop.
     void setNextAnswer(int answer) { m_nextAnswer = answer; }
@@ -43,7 +43,7 @@ public:
 
 public slots:
     // Only the buttons close the box: Escape and the window manager's close do nothing.
-    void reject() override {}
+    void reject() override { }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -6,17 +6,26 @@
 #include "ui/shell/CommandDispatcher.h"
 #include "ui/shell/InfoWindows.h"
 
-#include <QDesktopServices>
 #include <QAbstractButton>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
 #include <QWidget>
 
 namespace vorlane::ui {
 
-QString lawsPagePath() { return QStringLiteral("htm/法规选编.htm"); }
-QString contactsPagePath() { return QStringLiteral("htm/发行站及专业书店联系方式.htm"); }
-QString helpPagePath() { return QStringLiteral("htm/使用帮助.htm"); }
+QString lawsPagePath()
+{
+    return QStringLiteral("htm/法规选编.htm");
+}
+QString contactsPagePath()
+{
+    return QStringLiteral("htm/发行站及专业书店联系方式.htm");
+}
+QString helpPagePath()
+{
+    return QStringLiteral("htm/使用帮助.htm");
+}
 
 ShellServices defaultShellServices()
 {
@@ -26,7 +35,7 @@ ShellServices defaultShellServices()
             QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     };
     services.systemMessage = [](QMessageBox::Icon icon, const QString &caption, const QString &text,
-                                QMessageBox::StandardButtons buttons) {
+                                 QMessageBox::StandardButtons buttons) {
         QMessageBox box(icon, caption, text, buttons);
         if (QAbstractButton *ok = box.button(QMessageBox::Ok))
             ok->setText(QObject::tr("确定"));
@@ -53,16 +62,16 @@ void quitAfterPlanCheck(UiContext &context, QWidget *menuWindow, const ShellServ
     case QuitPlanOutcome::NoComparison:
         return;
     case QuitPlanOutcome::Below:
-        answer = services.systemMessage(QMessageBox::Question, caption, QObject::tr("还未完成今日学习计划，要退出吗？"),
-                                        QMessageBox::Ok | QMessageBox::Cancel);
+        answer = services.systemMessage(QMessageBox::Question, caption,
+            QObject::tr("还未完成今日学习计划，要退出吗？"), QMessageBox::Ok | QMessageBox::Cancel);
         break;
     case QuitPlanOutcome::Met:
-        answer = services.systemMessage(QMessageBox::Information, caption, QObject::tr("恭喜完成今日学习计划！"),
-                                        QMessageBox::Ok);
+        answer = services.systemMessage(
+            QMessageBox::Information, caption, QObject::tr("恭喜完成今日学习计划！"), QMessageBox::Ok);
         break;
     case QuitPlanOutcome::Above:
         answer = services.systemMessage(QMessageBox::Information, caption,
-                                        QObject::tr("超额完成学习计划，要注意休息呦！"), QMessageBox::Ok);
+            QObject::tr("超额完成学习计划，要注意休息呦！"), QMessageBox::Ok);
         break;
     }
     if (answer == QMessageBox::Ok)
@@ -71,7 +80,8 @@ void quitAfterPlanCheck(UiContext &context, QWidget *menuWindow, const ShellServ
 
 } // namespace
 
-void addShellCommands(CommandDispatcher &dispatcher, UiContext &context, QWidget *menuWindow, ShellServices services)
+void addShellCommands(
+    CommandDispatcher &dispatcher, UiContext &context, QWidget *menuWindow, ShellServices services)
 {
     using Cursor = CommandDispatcher::Cursor;
     AppState &state = context.state;
@@ -84,9 +94,9 @@ void addShellCommands(CommandDispatcher &dispatcher, UiContext &context, QWidget
         openSystemSettings(context, menuWindow, true);
     });
     dispatcher.add(QStringLiteral("fg"), Cursor::Unchanged,
-                   [&state, services] { services.openPage(state.appDir + lawsPagePath()); });
+        [&state, services] { services.openPage(state.appDir + lawsPagePath()); });
     dispatcher.add(QStringLiteral("lxfs"), Cursor::Unchanged,
-                   [&state, services] { services.openPage(state.appDir + contactsPagePath()); });
+        [&state, services] { services.openPage(state.appDir + contactsPagePath()); });
     dispatcher.add(QStringLiteral("help"), Cursor::Unchanged, [&state, menuWindow] {
         const QString path = state.appDir + helpPagePath();
         if (!QFileInfo::exists(path))
@@ -99,7 +109,7 @@ void addShellCommands(CommandDispatcher &dispatcher, UiContext &context, QWidget
         about.exec();
     });
     dispatcher.add(QStringLiteral("quit"), Cursor::Unchanged,
-                   [&context, menuWindow, services] { quitAfterPlanCheck(context, menuWindow, services); });
+        [&context, menuWindow, services] { quitAfterPlanCheck(context, menuWindow, services); });
 }
 
 } // namespace vorlane::ui

@@ -20,8 +20,8 @@ struct ShellServices
     // Hands a page to the desktop's viewer; a missing page is passed over without a word.
     std::function<void(const QString &path)> openPage;
     // The system message box, for the plan check on quitting.
-    std::function<QMessageBox::StandardButton(QMessageBox::Icon, const QString &caption, const QString &text,
-                                              QMessageBox::StandardButtons)>
+    std::function<QMessageBox::StandardButton(
+        QMessageBox::Icon, const QString &caption, const QString &text, QMessageBox::StandardButtons)>
         systemMessage;
 };
 
@@ -29,7 +29,7 @@ ShellServices defaultShellServices();
 
 // The shell's own command words: "music", "sztime", "fg", "lxfs", "help", "about", "quit".
 void addShellCommands(CommandDispatcher &dispatcher, UiContext &context, QWidget *menuWindow,
-                      ShellServices services = defaultShellServices());
+    ShellServices services = defaultShellServices());
 
 // The pages beside the program, relative to its folder.
 QString lawsPagePath();

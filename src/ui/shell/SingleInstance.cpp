@@ -17,7 +17,11 @@ QString SingleInstance::defaultKey()
     return QStringLiteral("vorlane-%1").arg(::getuid());
 }
 
-SingleInstance::SingleInstance(QString key, QObject *parent) : QObject(parent), m_key(std::move(key)) {}
+SingleInstance::SingleInstance(QString key, QObject *parent)
+    : QObject(parent)
+    , m_key(std::move(key))
+{
+}
 
 bool SingleInstance::activateRunningInstance(int timeoutMs)
 {

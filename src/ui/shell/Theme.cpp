@@ -13,7 +13,8 @@ namespace {
 
 // Fontconfig has no alias for the Windows Song faces, so without this Chinese text would fall
 // back to a sans face. Noto Serif CJK is the Song face Debian ships.
-const char *const SongFaces[] = {"Noto Serif CJK SC", "Noto Serif CJK", "AR PL UMing CN", "Noto Sans CJK SC"};
+const char *const SongFaces[]
+    = { "Noto Serif CJK SC", "Noto Serif CJK", "AR PL UMing CN", "Noto Sans CJK SC" };
 
 const char StyleSheet[] = R"(
 QDialog, QMainWindow { background: #f6f3ec; }
