@@ -34,13 +34,8 @@ struct AppState
     QList<AnswerTime> answerTimeTable;
     PracticeListQuery practiceListSql;
     QString currentChapterName;
-    bool catalogueShown = false;
-    QString firstQuestionId;
-    bool noteHasContent = false;
-    bool settingsTimesOnly = false;
     bool musicOn = false;
     QString musicFile;
-    int pickerExistingCount = 0;
 
     bool compactLayout() const { return screenLayout == QLatin1String("800"); }
     QString typeTable() const { return QStringLiteral("tab_tx%1").arg(examSubject); }

@@ -5,7 +5,9 @@
 #include "core/exam/PaperGenerator.h"
 #include "core/exam/StoredPapers.h"
 #include "ui/exam/ExamWidgets.h"
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
+#include "ui/shell/ShellCommands.h"
 #include "ui/shell/UiContext.h"
 #include "ui/widgets/AnswerPanel.h"
 #include "ui/widgets/PracticeToolWindows.h"
@@ -421,7 +423,7 @@ void ExamWindow::openExplanation()
         return;
     }
     ExplanationWindow window(m_context, *html, this);
-    window.exec();
+    m_context.modal.run(window);
 }
 
 void ExamWindow::openNote()
@@ -429,7 +431,7 @@ void ExamWindow::openNote()
     if (m_current < 1)
         return;
     NoteWindow window(m_context, m_paper.question(m_current).note, this);
-    window.exec();
+    m_context.modal.run(window);
     // The note belongs to this paper's row only, not to the question's own row.
     if (const Status saved = m_paper.saveNote(m_current, window.note()); !saved)
         fail(saved.reason());
@@ -442,7 +444,7 @@ void ExamWindow::openExamPoints()
         return;
     RelatedLawsWindow window(m_context, this);
     if (window.loadExamPoints(m_paper.question(m_current).id))
-        window.exec();
+        m_context.modal.run(window);
 }
 
 void ExamWindow::toggleVoid()
