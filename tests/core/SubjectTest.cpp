@@ -35,7 +35,8 @@ TEST(Subject, PoolsAsTheDrawTableHasThem)
     EXPECT_EQ(Subject::fromNumber(1).poolPrefixes(), QStringList { QStringLiteral("10") });
     EXPECT_EQ(Subject::fromNumber(3).poolPrefixes(), QStringList { QStringLiteral("30") });
     EXPECT_EQ(Subject::fromNumber(4).poolPrefixes(),
-        (QStringList { QStringLiteral("06"), QStringLiteral("07"), QStringLiteral("08"), QStringLiteral("09") }));
+        (QStringList {
+            QStringLiteral("06"), QStringLiteral("07"), QStringLiteral("08"), QStringLiteral("09") }));
     EXPECT_EQ(Subject::fromNumber(5).poolPrefixes(), QStringList { QStringLiteral("05") });
 }
 
@@ -49,9 +50,9 @@ TEST(Subject, ShownTitleDropsTheNumeralTheBadgeShows)
         const char *shown;
         bool ownTitle;
     };
-    for (const Case &c : { Case { 1, "综合知识", "综合知识", true }, Case { 2, "科目二　专业实务", "专业实务", true },
-             Case { 3, "科目三", "科目三", false }, Case { 5, "", "科目五", false },
-             Case { 4, "科目一 案例", "科目一 案例", true } }) {
+    for (const Case &c : { Case { 1, "综合知识", "综合知识", true },
+             Case { 2, "科目二　专业实务", "专业实务", true }, Case { 3, "科目三", "科目三", false },
+             Case { 5, "", "科目五", false }, Case { 4, "科目一 案例", "科目一 案例", true } }) {
         const Subject subject = Subject::fromNumber(c.number, QString::fromUtf8(c.bankTitle));
         EXPECT_EQ(subject.shownTitle(), QString::fromUtf8(c.shown)) << c.bankTitle;
         EXPECT_EQ(subject.hasOwnTitle(), c.ownTitle) << c.bankTitle;
