@@ -5,7 +5,8 @@ set(VORLANE_DESKTOP_ID org.vorlane.Vorlane)
 set(VORLANE_SHARE share/vorlane)
 
 install(TARGETS vorlane RUNTIME DESTINATION bin)
-install(DIRECTORY ${VORLANE_APPDIR}/pic ${VORLANE_APPDIR}/sound ${VORLANE_APPDIR}/htm DESTINATION ${VORLANE_SHARE})
+install(DIRECTORY ${VORLANE_APPDIR}/pic ${VORLANE_APPDIR}/sound ${VORLANE_APPDIR}/htm DESTINATION ${VORLANE_SHARE}
+  PATTERN .keep EXCLUDE)
 install(FILES ${VORLANE_APPDIR}/data/ZRVTQM602941.db DESTINATION ${VORLANE_SHARE}/data)
 # The launcher entry, its icon at the hicolor sizes (drawn by tools/artwork) and the metainfo.
 install(DIRECTORY ${VORLANE_APPDIR}/icons/hicolor DESTINATION share/icons)
@@ -22,10 +23,9 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Vorlane developers")
 set(CPACK_PACKAGE_CONTACT "Vorlane developers <vorlane@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Study program for a professional qualification examination")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Study program for a professional qualification examination
- Chapter practice, timed mock exams graded at once, the laws behind the questions and a daily
- log of progress, with a Chinese user interface. The question bank is an encrypted SQLite file
- kept in the user's data folder.")
+set(CPACK_PACKAGE_DESCRIPTION "Chapter practice, timed mock exams graded at once, the laws behind \
+the questions and a daily log of progress, with a Chinese user interface. The question bank is an \
+encrypted SQLite file kept in the user's data folder.")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
