@@ -82,7 +82,7 @@ Result<QList<QuestionType>> loadQuestionTypes(Database &db, int subject)
             types.append(QuestionType { int(query.integer(0)), query.text(1) });
         return types;
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
 }
 
@@ -119,7 +119,7 @@ Result<bool> PracticeSession::openQuestionList(const PracticeListQuery &query)
             m_rows.append(readQuestion(columns));
     } catch (const StoreError &error) {
         m_rows.clear();
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     m_filtered.reserve(m_rows.size());
     for (int i = 0; i < m_rows.size(); ++i)
@@ -244,7 +244,7 @@ Result<RecordOutcome> PracticeSession::recordAnswer(int position, const QString 
             .exec();
         transaction.commit();
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Write);
     }
     row(position) = updated;
     return outcome;
@@ -274,7 +274,7 @@ Status PracticeSession::setVoided(int position, bool voided)
             q.voidFlag = 0;
         }
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Write);
     }
     return {};
 }
@@ -286,7 +286,7 @@ Status PracticeSession::saveNote(int position, const QString &note)
     try {
         writeRow(at(position), "UPDATE tab_answ SET A14=?2 WHERE A1=?1", { note });
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Write);
     }
     row(position).note = note;
     return {};
@@ -299,7 +299,7 @@ Status PracticeSession::markTimeUp(int position)
     try {
         writeRow(at(position), "UPDATE tab_answ SET csbs='Y' WHERE A1=?1", {});
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Write);
     }
     row(position).timeUp = QStringLiteral("Y");
     return {};
@@ -312,7 +312,7 @@ Status PracticeSession::finish(const QString &elapsedTime)
         ProgressCounters(m_db, m_clock).refreshAveragesAndTime(elapsedTime);
         transaction.commit();
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Write);
     }
     return {};
 }
@@ -335,7 +335,7 @@ Result<QuestionBody> PracticeSession::loadBody(const QString &questionId)
                 body.stem = title.text(0);
         }
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     return body;
 }
