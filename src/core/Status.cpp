@@ -8,7 +8,8 @@ Status okStatusAsFailure()
 {
     qCCritical(lcStore, "a Result was made from an ok Status, with no value");
     Q_ASSERT_X(false, "Result", "made from an ok Status");
-    return Status::failure(QStringLiteral("程序内部出错，操作没有完成。"), QStringLiteral("Result made from an ok Status"));
+    return Status::failure(
+        QStringLiteral("程序内部出错，操作没有完成。"), QStringLiteral("Result made from an ok Status"));
 }
 
 void valueOfFailedResult(const Status &status)

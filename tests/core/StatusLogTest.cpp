@@ -23,7 +23,8 @@ QString readText(const QString &path)
 
 TEST(StatusResult, FailureKeepsTheUsersSentenceAndTheDetailApart)
 {
-    const Result<int> failed = Result<int>::failure(QStringLiteral("保存失败！"), QStringLiteral("disk I/O error"));
+    const Result<int> failed
+        = Result<int>::failure(QStringLiteral("保存失败！"), QStringLiteral("disk I/O error"));
     ASSERT_FALSE(failed);
     EXPECT_EQ(failed.reason(), QStringLiteral("保存失败！"));
     EXPECT_EQ(failed.detail(), QStringLiteral("disk I/O error"));
@@ -108,7 +109,8 @@ TEST(MessageLog, FileIsRotatedBySizeKeepingAFew)
     QTemporaryDir dir;
     RotatingLogFile file(dir.path(), 100, 2);
     for (int i = 0; i < 20; ++i)
-        ASSERT_TRUE(file.append(QStringLiteral("line %1 ").arg(i, 2, 10, QLatin1Char('0')) + QString(30, u'x')));
+        ASSERT_TRUE(
+            file.append(QStringLiteral("line %1 ").arg(i, 2, 10, QLatin1Char('0')) + QString(30, u'x')));
     const QStringList names = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
     EXPECT_EQ(names,
         QStringList({ QStringLiteral("vorlane.log"), QStringLiteral("vorlane.log.1"),

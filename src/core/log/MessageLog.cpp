@@ -106,7 +106,8 @@ MessageLog::~MessageLog()
     activeLog = nullptr;
 }
 
-QString MessageLog::format(const QDateTime &time, QtMsgType type, const char *category, const QString &message)
+QString MessageLog::format(
+    const QDateTime &time, QtMsgType type, const char *category, const QString &message)
 {
     QString text = message;
     text.replace(QLatin1Char('\n'), QStringLiteral("\n    "));
