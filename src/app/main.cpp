@@ -9,6 +9,7 @@
 #include "ui/shell/BackgroundMusic.h"
 #include "ui/shell/CommandDispatcher.h"
 #include "ui/shell/MenuWindow.h"
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/SingleInstance.h"
 #include "ui/shell/Theme.h"
@@ -89,10 +90,11 @@ int main(int argc, char *argv[])
     state.screenLayout = screenLayoutFor(screen->size());
     const Clock clock;
     // Owned by the menu once it exists, so that they stay in front of it.
-    auto *prompt = new ui::PromptDialog;
+    ui::ModalRunner modal;
+    auto *prompt = new ui::PromptDialog(modal);
     auto *progress = new ui::ProgressWindow;
     ui::BackgroundMusic music(*prompt, ui::makeFluidSynthOutput());
-    ui::UiContext context { state, *db, clock, *prompt, *progress, &music };
+    ui::UiContext context { state, *db, clock, *prompt, *progress, modal, &music };
     ui::CommandDispatcher dispatcher;
     ui::MenuWindow menu(context, dispatcher);
     prompt->setParent(&menu, prompt->windowFlags());

@@ -1,5 +1,7 @@
 #include "core/exam/StoredPapers.h"
 
+#include "core/Subject.h"
+
 #include "core/store/Database.h"
 #include "core/store/ProgressCounters.h"
 #include "core/store/StoreError.h"
@@ -39,7 +41,7 @@ Result<QList<StoredPaper>> StoredPapers::list()
 int StoredPapers::fullScore(int subject)
 {
     try {
-        return ProgressCounters(m_db, m_clock).paperTotalScore(subject == 0 ? 1 : subject);
+        return ProgressCounters(m_db, m_clock).paperTotalScore(Subject::ofExam(subject).number());
     } catch (const StoreError &) {
         return 0;
     }
@@ -103,6 +105,11 @@ int StoredPapers::checkedPassMark(const QString &text, int fullScore, bool *clam
     if (clamped)
         *clamped = over;
     return over ? fullScore : value;
+}
+
+ExamSettings StoredPapers::defaultSettings(int fullScore)
+{
+    return ExamSettings { fullScore / 2, 120 * 60 };
 }
 
 Status StoredPapers::saveSettings(const QString &passMarkText, const QString &minutesText)

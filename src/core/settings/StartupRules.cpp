@@ -1,6 +1,8 @@
 #include "core/settings/StartupRules.h"
 
-#include "core/exam/PaperGenerator.h"
+#include "core/AppState.h"
+#include "core/Subject.h"
+#include "core/settings/AnswerTimes.h"
 #include "core/store/BankFiles.h"
 #include "core/store/Database.h"
 #include "core/store/Schema.h"
@@ -35,12 +37,12 @@ Result<QMap<int, QString>> loadSubjectTitles(Database &db)
             const QString title = query.text(1).trimmed();
             if (title.isEmpty())
                 continue;
-            if (code.size() == 1 && exam::isExamSubject(code.toInt())) {
+            if (code.size() == 1 && Subject::fromNumber(code.toInt()).isValid()) {
                 titles.insert(code.toInt(), title);
                 continue;
             }
-            for (int subject = 1; subject <= 5; ++subject)
-                if (exam::poolPrefixes(subject).contains(code))
+            for (int subject = 1; subject <= Subject::Count; ++subject)
+                if (Subject::fromNumber(subject).poolPrefixes().contains(code))
                     partNames[subject].append(title);
         }
     } catch (const StoreError &error) {
@@ -65,6 +67,15 @@ Result<QMap<int, QString>> loadSubjectTitles(Database &db)
         titles.insert(it.key(), names.join(QStringLiteral("、")));
     }
     return titles;
+}
+
+void applyMenuShowRules(AppState &state, Database &db)
+{
+    state.musicOn = true;
+    state.examSubject = Subject::ofExam(state.examSubject).number();
+    const Result<QList<AnswerTime>> times = loadAnswerTimes(db, state.examSubject);
+    if (times && !times->isEmpty())
+        state.answerTimeTable = times.value();
 }
 
 Result<std::shared_ptr<Database>> openBankAtStartup(const BankLocation &location, const QString &appDir)

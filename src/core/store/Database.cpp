@@ -329,17 +329,18 @@ Statement Database::prepare(const QString &sql)
     return Statement(this, stmt, nullptr);
 }
 
-Statement Database::cached(const char *sql)
+Statement Database::cached(QByteArrayView sql)
 {
-    auto found = m_cache.find(sql);
+    const std::string_view text(sql.data(), size_t(sql.size()));
+    auto found = m_cache.find(text);
     if (found == m_cache.end()) {
         sqlite3_stmt *stmt = nullptr;
-        const int rc = sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr);
+        const int rc = sqlite3_prepare_v2(m_db, sql.data(), int(sql.size()), &stmt, nullptr);
         if (rc != SQLITE_OK)
             throw StoreError(
                 errorText(m_db, rc) + QStringLiteral(" [") + QString::fromUtf8(sql) + QLatin1Char(']'),
                 errorKind(rc));
-        found = m_cache.emplace(sql, Cached { stmt, false }).first;
+        found = m_cache.emplace(std::string(text), Cached { stmt, false }).first;
     }
     // Borrowing it twice at once would let the second user reset the first one's rows.
     if (found->second.lent)
@@ -364,6 +365,11 @@ QVariant Database::scalar(const QString &sql, const QVariantList &values)
 qint64 Database::lastInsertRowId() const
 {
     return sqlite3_last_insert_rowid(m_db);
+}
+
+bool Database::inTransaction() const
+{
+    return sqlite3_get_autocommit(m_db) == 0;
 }
 
 bool Database::tableExists(const QString &name)
