@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "core/install/ResourceFolder.h"
+#include "core/log/MessageLog.h"
 #include "core/store/BankFiles.h"
 
 #include <QCoreApplication>
@@ -27,12 +28,17 @@ QString helpText(const QString &program)
         << "\nOptions:\n"
         << "  --bank PATH        open this bank instead of the one in the data folder (also "
            "VORLANE_BANK=PATH)\n"
+        // Options of later features join this list, one line each.
         << "  --help             show this help and end\n"
         << "  --version          print the version and end\n"
         << "\nFolders:\n"
         << "  bank               " << bank << "\n"
         << "                     (copied from the demo bank on the first start; settings live in it)\n"
-        << "  data folder        " << dataFolder << "/\n"
+        << "  data folder        " << dataFolder
+        << "/\n"
+        // Folders of later features (snapshots, caches) join this list.
+        << "  log                " << QDir(defaultLogDirectory()).filePath(QStringLiteral("vorlane.log"))
+        << "\n"
         << "  shipped files      " << resources << "\n"
         << "\nA second start hands over to the program already running, which comes to the front.\n";
     return text;

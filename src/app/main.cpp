@@ -3,6 +3,8 @@
 #include "core/AppState.h"
 #include "core/Clock.h"
 #include "core/install/ResourceFolder.h"
+#include "core/log/Logging.h"
+#include "core/log/MessageLog.h"
 #include "core/settings/StartupRules.h"
 #include "core/store/BankFiles.h"
 #include "core/store/Database.h"
@@ -63,6 +65,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(VORLANE_VERSION));
     // Wayland matches the window to its launcher entry by this; X11 by the class "Vorlane".
     QGuiApplication::setDesktopFileName(QString::fromLatin1(DesktopId));
+    // Reasons a maintainer needs (SQLite's text, the statement) go to a file in the user's state
+    // folder; windows show only the sentence meant for the user.
+    const MessageLog log(defaultLogDirectory());
 
     const QString appDir = resourceFolderFor(QCoreApplication::applicationDirPath());
     const BankLocation location = locateBank(QCoreApplication::arguments(), appDir);
@@ -82,8 +87,10 @@ int main(int argc, char *argv[])
         return refuse(QMessageBox::Warning, notice, QObject::tr("找不到主菜单文件，请重新安装本软件！"));
 
     const Result<std::shared_ptr<Database>> opened = openBankAtStartup(location, appDir);
-    if (!opened)
+    if (!opened) {
+        qCCritical(lcStartup).noquote() << "bank refused:" << opened.status().logText();
         return refuse(QMessageBox::Critical, QObject::tr("错误"), QObject::tr("无法连接数据库！"));
+    }
     const std::shared_ptr<Database> db = opened.value();
 
     QScreen *screen = QGuiApplication::primaryScreen();

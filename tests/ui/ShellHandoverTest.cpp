@@ -170,11 +170,13 @@ private slots:
                  QStringLiteral("--version"),
                  QStringLiteral("VORLANE_BANK"),
                  home.filePath(QStringLiteral("data/Vorlane/ZRVTQM602941.db")),
+                 home.filePath(QStringLiteral("state/Vorlane/vorlane.log")),
                  QString(QDir(QFileInfo(program()).absolutePath()).absolutePath() + QLatin1Char('/')),
              })
             QVERIFY2(said.contains(expected), qPrintable(expected + QStringLiteral(" not in:\n") + said));
         // Nothing was made by asking for help.
         QVERIFY(!QFileInfo::exists(home.filePath(QStringLiteral("data"))));
+        QVERIFY(!QFileInfo::exists(home.filePath(QStringLiteral("state"))));
     }
 };
 

@@ -122,9 +122,9 @@ Status ExamPaper::open(const PaperIdentity &identity)
             question.flag = int(rows.integer(20));
             m_questions << question;
         }
-    } catch (const StoreError &) {
+    } catch (const StoreError &error) {
         m_questions.clear();
-        return Status::failure(cannotOpen());
+        return storeFailure(error, cannotOpen());
     }
     if (m_questions.isEmpty())
         return Status::failure(cannotOpen());
@@ -183,8 +183,8 @@ Status ExamPaper::saveAnswer(int row, const QString &answer)
             break;
         }
         transaction.commit();
-    } catch (const StoreError &) {
-        return Status::failure(failed());
+    } catch (const StoreError &error) {
+        return storeFailure(error, failed());
     }
     if (effect.counted())
         question.lastDate = effect.row.lastDate;
@@ -203,8 +203,8 @@ Result<int> ExamPaper::unansweredCount()
             .scalar(QStringLiteral("SELECT count(*) FROM ") + m_identity.table
                 + QStringLiteral(" WHERE E2_1 = '' OR E2_1 IS NULL"))
             .toInt();
-    } catch (const StoreError &) {
-        return Result<int>::failure(failed());
+    } catch (const StoreError &error) {
+        return storeFailure(error, failed());
     }
 }
 
@@ -230,8 +230,8 @@ Result<GradeResult> ExamPaper::grade(int subject, const QString &elapsedText)
             QStringLiteral("UPDATE tab_cj SET A6=?2, D2=?3 WHERE A1=?1"), { t, result.score, elapsedText });
         ProgressCounters(m_db, m_clock).refreshAveragesAndTime(elapsedText);
         transaction.commit();
-    } catch (const StoreError &) {
-        return Result<GradeResult>::failure(failed());
+    } catch (const StoreError &error) {
+        return storeFailure(error, failed());
     }
     m_identity.mode = PaperMode::Old;
     m_identity.score = result.score;
@@ -248,8 +248,8 @@ Status ExamPaper::abandon(const QString &elapsedText, int unanswered)
         if (unanswered < 50)
             counters.refreshAveragesAndTime(elapsedText);
         transaction.commit();
-    } catch (const StoreError &) {
-        return Status::failure(failed());
+    } catch (const StoreError &error) {
+        return storeFailure(error, failed());
     }
     return {};
 }
@@ -279,8 +279,8 @@ Status ExamPaper::setVoided(int row, bool voided)
             m_db.exec(QStringLiteral("UPDATE tab_answ SET F1=0 WHERE A1=?1"), { question.id });
         }
         transaction.commit();
-    } catch (const StoreError &) {
-        return Status::failure(failed());
+    } catch (const StoreError &error) {
+        return storeFailure(error, failed());
     }
     question.flag = voided ? 1 : 0;
     question.lastAnswer = voided ? QStringLiteral("zero") : QString();
@@ -295,8 +295,8 @@ Status ExamPaper::saveNote(int row, const QString &note)
     try {
         m_db.exec(QStringLiteral("UPDATE ") + m_identity.table + QStringLiteral(" SET A14=?2 WHERE A1=?1"),
             { question.id, note });
-    } catch (const StoreError &) {
-        return Status::failure(failed());
+    } catch (const StoreError &error) {
+        return storeFailure(error, failed());
     }
     question.note = note;
     return {};
@@ -311,8 +311,8 @@ Result<QString> ExamPaper::explanation(int row)
             .scalar(QStringLiteral("SELECT jx FROM ") + m_identity.table + QStringLiteral(" WHERE A1=?1"),
                 { question(row).id })
             .toString();
-    } catch (const StoreError &) {
-        return Result<QString>::failure(failed());
+    } catch (const StoreError &error) {
+        return storeFailure(error, failed());
     }
 }
 
@@ -333,8 +333,8 @@ Result<QuestionText> ExamPaper::questionText(int row)
             text.stem = m_db.scalar(QStringLiteral("SELECT A15 FROM tab_title WHERE A1=?1"), { id.left(16) })
                             .toString();
         }
-    } catch (const StoreError &) {
-        return Result<QuestionText>::failure(QStringLiteral("无法打开试题！"));
+    } catch (const StoreError &error) {
+        return storeFailure(error, QStringLiteral("无法打开试题！"));
     }
     return text;
 }

@@ -312,8 +312,8 @@ Result<PaperIdentity> PaperGenerator::generate(int subject, const StageFn &stage
             if (m_db.tableExists(paper.table))
                 m_db.execScript(QStringLiteral("DROP TABLE ") + paper.table);
             m_db.execScript(createPaperTableStatement(paper.table));
-        } catch (const StoreError &) {
-            return Result<PaperIdentity>::failure(tableFailed);
+        } catch (const StoreError &error) {
+            return storeFailure(error, tableFailed);
         }
 
         report(QStringLiteral("正在整理数据..."));
@@ -331,21 +331,21 @@ Result<PaperIdentity> PaperGenerator::generate(int subject, const StageFn &stage
             return Result<PaperIdentity>::failure(QStringLiteral("没有发现题目！"));
         try {
             buildPaper(subject, paper.table);
-        } catch (const StoreError &) {
-            return Result<PaperIdentity>::failure(QStringLiteral("提取数据时发生错误！"));
+        } catch (const StoreError &error) {
+            return storeFailure(error, QStringLiteral("提取数据时发生错误！"));
         }
 
         try {
             m_db.exec(QStringLiteral("UPDATE ") + paper.table + QStringLiteral(" SET E2_1=''"));
             if (m_db.scalar(QStringLiteral("SELECT count(*) FROM ") + paper.table).toInt() == 0)
                 return Result<PaperIdentity>::failure(QStringLiteral("无法打开试卷！"));
-        } catch (const StoreError &) {
-            return Result<PaperIdentity>::failure(QStringLiteral("无法打开试卷！"));
+        } catch (const StoreError &error) {
+            return storeFailure(error, QStringLiteral("无法打开试卷！"));
         }
         transaction.commit();
         return paper;
-    } catch (const StoreError &) {
-        return Result<PaperIdentity>::failure(tableFailed);
+    } catch (const StoreError &error) {
+        return storeFailure(error, tableFailed);
     }
 }
 

@@ -33,7 +33,7 @@ Result<QList<StoredPaper>> StoredPapers::list()
             papers << paper;
         }
     } catch (const StoreError &error) {
-        return Result<QList<StoredPaper>>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     return papers;
 }
@@ -59,7 +59,7 @@ Result<PaperFigures> StoredPapers::figures(int subject)
         // nearbyint rounds a half to the even neighbour in the default rounding mode.
         figures.average = average.isNull() ? 0 : int(std::nearbyint(average.toDouble()));
     } catch (const StoreError &error) {
-        return Result<PaperFigures>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     return figures;
 }
@@ -72,7 +72,7 @@ Status StoredPapers::removePaper(const QString &table)
         m_db.exec(QStringLiteral("DELETE FROM tab_cj WHERE A1=?1"), { table });
         transaction.commit();
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Write);
     }
     return {};
 }
@@ -87,7 +87,7 @@ Result<ExamSettings> StoredPapers::settings()
             settings.examTimeSeconds = int(row.integer(1));
         }
     } catch (const StoreError &error) {
-        return Result<ExamSettings>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     return settings;
 }
@@ -132,8 +132,8 @@ Status StoredPapers::saveSettings(const QString &passMarkText, const QString &mi
             m_db.exec(QStringLiteral("INSERT INTO tab_plan (LeastMark, ExamTime) VALUES (?1, ?2)"),
                 { mark, minutes * 60 });
         transaction.commit();
-    } catch (const StoreError &) {
-        return Status::failure(failed);
+    } catch (const StoreError &error) {
+        return storeFailure(error, failed);
     }
     return {};
 }

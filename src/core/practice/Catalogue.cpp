@@ -35,7 +35,7 @@ Result<QList<CatalogueRow>> loadCatalogue(Database &db)
         }
         return rows;
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
 }
 
@@ -56,7 +56,7 @@ Result<CatalogueTotals> loadCatalogueTotals(Database &db)
         }
         return totals;
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
 }
 

@@ -85,7 +85,7 @@ Result<QList<QuestionType>> loadQuestionTypes(Database &db, int subject)
             types.append(QuestionType { int(query.integer(0)), query.text(1) });
         return types;
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
 }
 
@@ -141,7 +141,7 @@ Result<bool> PracticeSession::openQuestionList(const PracticeListQuery &query)
             m_rows.append(readQuestion(columns));
     } catch (const StoreError &error) {
         m_rows.clear();
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     m_filtered.reserve(m_rows.size());
     for (int i = 0; i < m_rows.size(); ++i)
@@ -253,7 +253,7 @@ Result<RecordOutcome> PracticeSession::recordAnswer(int position, const QString 
         }
         }
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Write);
     }
     updated.setAnswerRow(effect.row);
     row(position) = updated;
@@ -284,7 +284,7 @@ Status PracticeSession::setVoided(int position, bool voided)
             q.voidFlag = 0;
         }
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Write);
     }
     return {};
 }
@@ -296,7 +296,7 @@ Status PracticeSession::saveNote(int position, const QString &note)
     try {
         writeRow(at(position), "UPDATE tab_answ SET A14=?2 WHERE A1=?1", { note });
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Write);
     }
     row(position).note = note;
     return {};
@@ -309,7 +309,7 @@ Status PracticeSession::markTimeUp(int position)
     try {
         writeRow(at(position), "UPDATE tab_answ SET csbs='Y' WHERE A1=?1", {});
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Write);
     }
     row(position).timeUp = QStringLiteral("Y");
     return {};
@@ -322,7 +322,7 @@ Status PracticeSession::finish(const QString &elapsedTime)
         ProgressCounters(m_db, m_clock).refreshAveragesAndTime(elapsedTime);
         transaction.commit();
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Write);
     }
     return {};
 }
@@ -345,7 +345,7 @@ Result<QuestionBody> PracticeSession::loadBody(const QString &questionId)
                 body.stem = title.text(0);
         }
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     return body;
 }

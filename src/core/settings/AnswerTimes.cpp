@@ -47,7 +47,7 @@ Result<QList<TypeTime>> loadTypeTimes(Database &db, int subject)
             types.append(type);
         }
     } catch (const StoreError &error) {
-        return Result<QList<TypeTime>>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     return types;
 }
@@ -85,7 +85,7 @@ Status saveTypeTimes(Database &db, int subject, const QList<TypeTime> &times, QL
             table[r] = AnswerTime { type.typeId, answerTickMs(minutes) };
         }
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Write);
     }
     return {};
 }

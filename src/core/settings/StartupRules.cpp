@@ -46,7 +46,7 @@ Result<QMap<int, QString>> loadSubjectTitles(Database &db)
                     partNames[subject].append(title);
         }
     } catch (const StoreError &error) {
-        return Result<QMap<int, QString>>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     // A subject without a row of its own (its chapters sit under a shared row) is named by its
     // parts: a single part by its whole title, several by the last word of each.
@@ -82,20 +82,9 @@ Result<std::shared_ptr<Database>> openBankAtStartup(const BankLocation &location
 {
     if (const Status seeded = seedBankIfMissing(location, appDir); !seeded)
         return seeded;
-    auto opened = Database::open(location.path, bank::password());
-    if (!opened)
-        return opened.status();
-    std::shared_ptr<Database> db = opened.value();
-    try {
-        for (const char *table : { "tab_kmmc", "tab_answ", "tab_plan", "tab_rz", "tab_tx1" })
-            if (!db->tableExists(QLatin1String(table)))
-                return Result<std::shared_ptr<Database>>::failure(
-                    QStringLiteral("%1 is not a question bank (no %2)")
-                        .arg(location.path, QLatin1String(table)));
-    } catch (const StoreError &error) {
-        return Result<std::shared_ptr<Database>>::failure(error.reason());
-    }
-    return db;
+    // The same check as every other opening of a bank, so that a bank refused there is never
+    // written to here.
+    return openBank(location.path);
 }
 
 } // namespace vorlane

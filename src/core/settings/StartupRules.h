@@ -33,7 +33,7 @@ void applyMenuShowRules(AppState &state, Database &db);
 
 // Opens the user's bank for the program: seeds it from the demo bank on first start, opens it
 // with the bank password and checks that it holds the bank's tables. A missing, damaged or
-// foreign file gives the reason instead.
+// foreign file gives the reason instead, and is never written to.
 Result<std::shared_ptr<Database>> openBankAtStartup(const BankLocation &location, const QString &appDir);
 
 } // namespace vorlane

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -68,11 +69,14 @@ class Database
 {
 public:
     enum class Mode { OpenExisting, CreateNew };
+    // Further reading checks (a bank's tables, say), run before anything is written.
+    using Check = std::function<Status(Database &)>;
 
-    // Never creates or touches a file unless asked to create a new one; a wrong key,
-    // a damaged or foreign file, or a missing file give the reason instead.
+    // Never creates or touches a file unless asked to create a new one; a wrong key, a damaged
+    // header, a foreign file, a missing file, or a file the check refuses give the reason
+    // instead, and such a file is left exactly as it was.
     static Result<std::shared_ptr<Database>> open(
-        const QString &path, const QByteArray &key, Mode mode = Mode::OpenExisting);
+        const QString &path, const QByteArray &key, Mode mode = Mode::OpenExisting, const Check &check = {});
     ~Database();
     Database(const Database &) = delete;
     Database &operator=(const Database &) = delete;

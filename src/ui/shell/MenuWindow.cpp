@@ -1,7 +1,9 @@
 #include "ui/shell/MenuWindow.h"
 
 #include "core/AppState.h"
+#include "core/log/Logging.h"
 #include "core/settings/StartupRules.h"
+#include "core/store/StoreError.h"
 #include "ui/shell/CommandDispatcher.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/Theme.h"
@@ -196,7 +198,11 @@ void MenuWindow::runCommand(const QString &word)
     // and the menu stays usable.
     try {
         m_dispatcher.dispatch(word);
+    } catch (const StoreError &error) {
+        m_context.prompt.ask(tr("错误"), storeFailure(error, StoreAction::Read).reason(),
+            PromptDialog::Single, PromptDialog::Error, QStringLiteral("NO"));
     } catch (const std::exception &error) {
+        qCCritical(lcUi) << "command" << word << "failed:" << error.what();
         m_context.prompt.ask(tr("错误"), QString::fromUtf8(error.what()), PromptDialog::Single,
             PromptDialog::Error, QStringLiteral("NO"));
     }
