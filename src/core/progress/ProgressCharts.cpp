@@ -51,4 +51,14 @@ Result<ProgressChartData> readProgressCharts(Database &db)
     return data;
 }
 
+Result<qint64> readChartQuestionTotal(Database &db)
+{
+    try {
+        return db.scalar(QStringLiteral("SELECT coalesce(sum(C3),0) FROM tab_kmmc WHERE C7='0'"))
+            .toLongLong();
+    } catch (const StoreError &error) {
+        return Result<qint64>::failure(error.reason());
+    }
+}
+
 } // namespace vorlane

@@ -45,5 +45,7 @@ struct ProgressChartData
 };
 
 Result<ProgressChartData> readProgressCharts(Database &db);
+// The sum of C3 over the charted chapters, read afresh: the question total beside the pie.
+Result<qint64> readChartQuestionTotal(Database &db);
 
 } // namespace vorlane

@@ -1,0 +1,60 @@
+#include "ui/progress/ExamDateBox.h"
+
+#include "core/progress/StudyPlan.h"
+
+#include <QCalendarWidget>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QToolButton>
+
+namespace vorlane::ui {
+
+ExamDateBox::ExamDateBox(QWidget *parent)
+    : QWidget(parent)
+{
+    m_edit = new QLineEdit(this);
+    m_edit->setObjectName(QStringLiteral("planExamDate"));
+    m_edit->setToolTip(tr("点击右侧按钮-->"));
+    m_edit->setPlaceholderText(QStringLiteral("2027-06-12"));
+    m_button = new QToolButton(this);
+    m_button->setObjectName(QStringLiteral("planExamDateButton"));
+    m_button->setToolTip(tr("点击设置日期"));
+    m_button->setArrowType(Qt::DownArrow);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
+    layout->addWidget(m_edit, 1);
+    layout->addWidget(m_button);
+    connect(m_button, &QToolButton::clicked, this, [this] { showCalendar(); });
+}
+
+QString ExamDateBox::text() const
+{
+    return m_edit->text();
+}
+
+void ExamDateBox::setText(const QString &text)
+{
+    m_edit->setText(text);
+}
+
+void ExamDateBox::showCalendar()
+{
+    auto *calendar = new QCalendarWidget(this);
+    calendar->setObjectName(QStringLiteral("planExamCalendar"));
+    calendar->setWindowFlags(Qt::Popup);
+    calendar->setAttribute(Qt::WA_DeleteOnClose);
+    calendar->setGridVisible(true);
+    const QDate shown = parseExamDate(text());
+    if (shown.isValid())
+        calendar->setSelectedDate(shown);
+    connect(calendar, &QCalendarWidget::clicked, this, [this, calendar](const QDate &date) {
+        setText(examDateText(date));
+        calendar->close();
+    });
+    calendar->adjustSize();
+    calendar->move(mapToGlobal(QPoint(0, height())));
+    calendar->show();
+}
+
+} // namespace vorlane::ui
