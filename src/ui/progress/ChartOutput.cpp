@@ -1,6 +1,6 @@
 #include "ui/progress/ChartOutput.h"
 
-#include "ui/progress/DepthChartView.h"
+#include "ui/progress/ScoreChartPage.h"
 #include "ui/shell/PromptDialog.h"
 
 #include <QCoreApplication>
@@ -55,7 +55,7 @@ QStringList chartPictureFilters()
     return { tr("Bitmaps图片 (*.bmp)"), tr("PNG图片 (*.png)") };
 }
 
-void printChart(DepthChartView &view, const ChartOutputHooks &hooks, PromptDialog &prompt, QWidget *parent)
+void printChart(ScoreChartPage &chart, const ChartOutputHooks &hooks, PromptDialog &prompt, QWidget *parent)
 {
     if (hooks.printerNames().isEmpty()) {
         prompt.ask(tr("提示"), tr("没有发现打印机！"), PromptDialog::Single, PromptDialog::Information,
@@ -64,7 +64,7 @@ void printChart(DepthChartView &view, const ChartOutputHooks &hooks, PromptDialo
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(view.chart()->title());
+    printer.setDocName(chart.chart()->title());
     if (!hooks.choosePrinter(printer, parent))
         return;
     QPainter painter;
@@ -72,8 +72,8 @@ void printChart(DepthChartView &view, const ChartOutputHooks &hooks, PromptDialo
     if (printed) {
         // The whole chart on the page, as large as its shape allows.
         const QSize page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
-        const QSizeF size = QSizeF(view.size()).scaled(QSizeF(page), Qt::KeepAspectRatio);
-        view.renderTo(painter, QRectF(QPointF(0, 0), size));
+        const QSizeF size = QSizeF(chart.size()).scaled(QSizeF(page), Qt::KeepAspectRatio);
+        chart.renderTo(painter, QRectF(QPointF(0, 0), size));
         printed = painter.end() && printer.printerState() != QPrinter::Error;
     }
     if (!printed)
@@ -82,7 +82,7 @@ void printChart(DepthChartView &view, const ChartOutputHooks &hooks, PromptDialo
 }
 
 void saveChartPicture(
-    DepthChartView &view, const ChartOutputHooks &hooks, PromptDialog &prompt, QWidget *parent)
+    ScoreChartPage &chart, const ChartOutputHooks &hooks, PromptDialog &prompt, QWidget *parent)
 {
     const QStringList filters = chartPictureFilters();
     QString chosen = filters.first();
@@ -95,7 +95,7 @@ void saveChartPicture(
         suffix = chosen == filters.at(1) ? QStringLiteral("png") : QStringLiteral("bmp");
         fileName += QLatin1Char('.') + suffix;
     }
-    if (!view.picture().save(fileName, suffix.toUpper().toLatin1().constData()))
+    if (!chart.picture().save(fileName, suffix.toUpper().toLatin1().constData()))
         prompt.ask(tr("错误"), tr("无法保存文件！"), PromptDialog::Single, PromptDialog::Error,
             QStringLiteral("NO"));
 }

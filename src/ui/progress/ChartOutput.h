@@ -10,7 +10,7 @@ class QWidget;
 
 namespace vorlane::ui {
 
-class DepthChartView;
+class ScoreChartPage;
 class PromptDialog;
 
 // The platform's printers and file dialogs as the chart window reaches them. Tests replace
@@ -31,9 +31,9 @@ struct ChartOutputHooks
 QStringList chartPictureFilters();
 
 // Prints the chart on one landscape page; the messages when there is no printer or printing fails.
-void printChart(DepthChartView &view, const ChartOutputHooks &hooks, PromptDialog &prompt, QWidget *parent);
+void printChart(ScoreChartPage &chart, const ChartOutputHooks &hooks, PromptDialog &prompt, QWidget *parent);
 // Saves the chart on white as BMP or PNG; "无法保存文件！" when it cannot be written.
 void saveChartPicture(
-    DepthChartView &view, const ChartOutputHooks &hooks, PromptDialog &prompt, QWidget *parent);
+    ScoreChartPage &chart, const ChartOutputHooks &hooks, PromptDialog &prompt, QWidget *parent);
 
 } // namespace vorlane::ui

@@ -87,7 +87,7 @@ QLabel *makeFigure(const char *name, QWidget *parent)
     figure->setObjectName(QLatin1String(name));
     figure->setAlignment(Qt::AlignCenter);
     QFont font = figure->font();
-    font.setPointSize(font.pointSize() + 6);
+    font.setPointSize(18);
     font.setBold(true);
     figure->setFont(font);
     figure->setStyleSheet(QStringLiteral("color: #1f3a73"));
@@ -117,7 +117,7 @@ DailyLogWindow::DailyLogWindow(UiContext &context, QWidget *parent)
     m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->setColumnWidth(DailyLogModel::Day, compact ? 168 : 227);
     for (int column = 1; column < DailyLogModel::ColumnCount; ++column)
-        m_grid->setColumnWidth(column, 80);
+        m_grid->setColumnWidth(column, compact ? 70 : 80);
 
     m_answers = makeFigure("logTotalAnswers", this);
     m_wrongAnswers = makeFigure("logTotalWrong", this);
@@ -155,7 +155,7 @@ DailyLogWindow::DailyLogWindow(UiContext &context, QWidget *parent)
     grid->addLayout(figures, 0, 1);
     grid->addLayout(buttons, 1, 0, 1, 2);
     grid->setColumnStretch(0, 1);
-    grid->setColumnMinimumWidth(1, 110);
+    grid->setColumnMinimumWidth(1, compact ? 96 : 110);
 
     Result<QList<DailyLogRow>> logRows = readDailyLog(context.db);
     const Result<DailyLogTotals> totals = readDailyLogTotals(context.db);

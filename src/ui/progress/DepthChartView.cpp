@@ -8,6 +8,7 @@
 #include <QPolygonF>
 #include <QStackedBarSeries>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vorlane::ui {
@@ -53,19 +54,16 @@ void DepthChartView::setDepth(bool on)
     viewport()->update();
 }
 
-QImage DepthChartView::picture() const
+void DepthChartView::setValueLabels(QList<ValueLabel> labels)
 {
-    QImage image(size(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    const_cast<DepthChartView *>(this)->renderTo(painter, QRectF(image.rect()));
-    return image;
+    m_labels = std::move(labels);
+    viewport()->update();
 }
 
-void DepthChartView::renderTo(QPainter &painter, const QRectF &target)
+void DepthChartView::setValueLabelsVisible(bool on)
 {
-    painter.setRenderHint(QPainter::Antialiasing);
-    render(&painter, target, viewport()->rect());
+    m_labelsVisible = on;
+    viewport()->update();
 }
 
 void DepthChartView::drawBackground(QPainter *painter, const QRectF &rect)
@@ -82,6 +80,60 @@ void DepthChartView::drawBackground(QPainter *painter, const QRectF &rect)
             drawBarFaces(*painter, bars, qobject_cast<QStackedBarSeries *>(series) != nullptr);
         else if (auto *pie = qobject_cast<QPieSeries *>(series))
             drawPieRim(*painter, pie);
+    }
+    painter->restore();
+}
+
+void DepthChartView::drawForeground(QPainter *painter, const QRectF &rect)
+{
+    QChartView::drawForeground(painter, rect);
+    if (!m_labelsVisible)
+        return;
+    for (QAbstractSeries *series : chart()->series())
+        if (auto *pie = qobject_cast<QPieSeries *>(series); pie && pie->isVisible())
+            drawPieLabels(*painter, pie);
+    if (m_labels.isEmpty())
+        return;
+    painter->save();
+    QChart *c = chart();
+    painter->setFont(c->font());
+    const QFontMetricsF metrics(painter->font());
+    // Labels sit above the top face when the bars have depth.
+    double lift = 0;
+    if (m_depth && !m_labels.isEmpty()) {
+        auto *bars = qobject_cast<QAbstractBarSeries *>(m_labels.first().series);
+        const double width = bars ? bars->barWidth() : 0.5;
+        const QPointF a = c->mapToPosition(QPointF(0, 0), m_labels.first().series);
+        const QPointF b = c->mapToPosition(QPointF(width, 0), m_labels.first().series);
+        lift = depthFor(b.x() - a.x()) * Rise;
+    }
+    QList<QRectF> placed;
+    for (const ValueLabel &label : m_labels) {
+        const QPointF top = c->mapToScene(c->mapToPosition(label.top, label.series));
+        const QPointF base = c->mapToScene(c->mapToPosition(QPointF(label.top.x(), 0), label.series));
+        const QSizeF size(metrics.horizontalAdvance(label.text) + 2, metrics.height());
+        QRectF box(QPointF(top.x() - size.width() / 2, 0), size);
+        const bool inside = label.inside && base.y() - top.y() >= size.height() + 2;
+        if (inside) {
+            box.moveTop(top.y() + 1);
+        } else {
+            // Above the bar, and above any value already written there.
+            box.moveBottom(top.y() - lift - 1);
+            for (bool moved = true; moved;) {
+                moved = false;
+                for (const QRectF &other : placed)
+                    if (box.intersects(other)) {
+                        box.moveBottom(other.top() - 1);
+                        moved = true;
+                    }
+            }
+        }
+        placed << box;
+        const double behindTop
+            = c->mapToScene(c->mapToPosition(QPointF(label.top.x(), label.behind), label.series)).y();
+        const bool onBar = inside || (label.behind > label.top.y() && box.top() >= behindTop);
+        painter->setPen(onBar ? QColor(Qt::white) : label.colour);
+        painter->drawText(box, Qt::AlignCenter, label.text);
     }
     painter->restore();
 }
@@ -128,12 +180,75 @@ void DepthChartView::drawBarFaces(QPainter &painter, QAbstractBarSeries *series,
     }
 }
 
-void DepthChartView::drawPieRim(QPainter &painter, QPieSeries *series)
+QRectF DepthChartView::pieCircle(QPieSeries *series) const
 {
     const QRectF area = chart()->mapToScene(chart()->plotArea()).boundingRect();
     const QPointF centre(area.left() + area.width() * series->horizontalPosition(),
         area.top() + area.height() * series->verticalPosition());
     const double radius = series->pieSize() * qMin(area.width(), area.height()) / 2;
+    return QRectF(centre - QPointF(radius, radius), QSizeF(2 * radius, 2 * radius));
+}
+
+void DepthChartView::drawPieLabels(QPainter &painter, QPieSeries *series)
+{
+    // Qt Charts lays the labels of narrow neighbouring slices over each other. Here each side
+    // of the pie gets a column of labels, pushed apart to a line each and joined to their
+    // slices by leader lines.
+    struct Label
+    {
+        QPointF anchor;
+        QPointF elbow;
+        double y = 0;
+        QString text;
+    };
+    const QRectF circle = pieCircle(series);
+    const QPointF centre = circle.center();
+    const double radius = circle.width() / 2;
+    QList<Label> sides[2];
+    for (QPieSlice *slice : series->slices()) {
+        if (slice->label().isEmpty() || slice->value() <= 0)
+            continue;
+        const double mid = slice->startAngle() + slice->angleSpan() / 2;
+        Label label { onCircle(centre, radius, mid), onCircle(centre, radius * 1.1, mid), 0, slice->label() };
+        label.y = label.elbow.y();
+        sides[std::sin(qDegreesToRadians(mid)) >= 0 ? 1 : 0].append(label);
+    }
+    painter.save();
+    QFont font = chart()->font();
+    font.setPointSize(9);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font);
+    const double line = metrics.height();
+    const QRectF area = chart()->mapToScene(chart()->plotArea()).boundingRect();
+    const double top = area.top() + line / 2;
+    const double bottom = area.bottom() - line / 2;
+    for (int side = 0; side < 2; ++side) {
+        QList<Label> &labels = sides[side];
+        std::sort(labels.begin(), labels.end(), [](const Label &a, const Label &b) { return a.y < b.y; });
+        for (qsizetype i = 0; i < labels.size(); ++i)
+            labels[i].y = qMax(labels[i].y, i ? labels[i - 1].y + line : top);
+        for (qsizetype i = labels.size() - 1; i >= 0; --i)
+            labels[i].y = qMin(labels[i].y, i + 1 < labels.size() ? labels[i + 1].y - line : bottom);
+        const double x = side == 1 ? centre.x() + radius * 1.1 + 16 : centre.x() - radius * 1.1 - 16;
+        for (const Label &label : labels) {
+            painter.setPen(QPen(QColor(120, 120, 120), 0.8));
+            const QPointF end(x + (side == 1 ? -3 : 3), label.y);
+            painter.drawPolyline(QPolygonF({ label.anchor, label.elbow, end }));
+            const double width = metrics.horizontalAdvance(label.text) + 2;
+            const QRectF box(side == 1 ? x : x - width, label.y - line / 2, width, line);
+            painter.setPen(Qt::black);
+            painter.drawText(
+                box, Qt::AlignVCenter | (side == 1 ? Qt::AlignLeft : Qt::AlignRight), label.text);
+        }
+    }
+    painter.restore();
+}
+
+void DepthChartView::drawPieRim(QPainter &painter, QPieSeries *series)
+{
+    const QRectF circle = pieCircle(series);
+    const QPointF centre = circle.center();
+    const double radius = circle.width() / 2;
     const QPointF down(0, radius * 0.3 * 0.5);
     for (QPieSlice *slice : series->slices()) {
         // Only the front half of the rim, from three o'clock round to nine, can be seen.

@@ -16,6 +16,7 @@ ExamDateBox::ExamDateBox(QWidget *parent)
     m_edit->setObjectName(QStringLiteral("planExamDate"));
     m_edit->setToolTip(tr("点击右侧按钮-->"));
     m_edit->setPlaceholderText(QStringLiteral("2027-06-12"));
+    m_edit->setFixedWidth(130);
     m_button = new QToolButton(this);
     m_button->setObjectName(QStringLiteral("planExamDateButton"));
     m_button->setToolTip(tr("点击设置日期"));
@@ -23,8 +24,9 @@ ExamDateBox::ExamDateBox(QWidget *parent)
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
-    layout->addWidget(m_edit, 1);
+    layout->addWidget(m_edit);
     layout->addWidget(m_button);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(m_button, &QToolButton::clicked, this, [this] { showCalendar(); });
 }
 

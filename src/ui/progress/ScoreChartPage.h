@@ -1,15 +1,15 @@
 #pragma once
 
 #include "core/progress/ProgressCharts.h"
+#include "ui/progress/DepthChartView.h"
 
 #include <QWidget>
 
 class QChart;
+class QGridLayout;
 class QLabel;
 
 namespace vorlane::ui {
-
-class DepthChartView;
 
 // The three charts of the chart window, in the order of its pages.
 enum class ScoreChartKind { Frequency = 0, Distribution = 1, Progress = 2 };
@@ -41,6 +41,11 @@ public:
     void setLegendVisible(bool on);
     void setLabelsVisible(bool on);
 
+    // The chart with its legend and total, drawn on white: what is printed and saved.
+    QImage picture();
+    void renderTo(QPainter &painter, const QRectF &target);
+    QLabel *legendPanel() const { return m_legend; }
+
     // "习题总数:" and the number beside it (distribution page only).
     void setQuestionTotal(qint64 total);
     QLabel *totalCaption() const { return m_totalCaption; }
@@ -48,19 +53,26 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QChart *makeFrequencyChart(const ProgressChartData &data);
     QChart *makeDistributionChart(const ProgressChartData &data);
     QChart *makeProgressChart(const ProgressChartData &data);
     void placeTotal();
+    void setLegendEntries(const QList<std::pair<QColor, QString>> &entries);
+    void placeLegend();
+    void fillLegend();
 
     ScoreChartKind m_kind;
     ScoreChartStyle m_style;
     DepthChartView *m_view = nullptr;
+    QGridLayout *m_grid = nullptr;
+    QLabel *m_legend = nullptr;
+    QList<std::pair<QColor, QString>> m_legendEntries;
     QLabel *m_totalCaption = nullptr;
     QLabel *m_totalValue = nullptr;
-    bool m_totalRaised = false; // lifted above a legend at the bottom
+    QList<DepthChartView::ValueLabel> m_frequencyLabels;
 };
 
 } // namespace vorlane::ui

@@ -67,9 +67,9 @@ ScoreChartWindow::ScoreChartWindow(UiContext &context, QWidget *parent)
     auto *settings = makeButton(tr("设置"), "chartSettings", this);
     auto *close = makeButton(tr("关闭"), "chartClose", this);
     connect(print, &QPushButton::clicked, this,
-        [this] { printChart(*shownPage()->view(), m_hooks, m_context.prompt, this); });
+        [this] { printChart(*shownPage(), m_hooks, m_context.prompt, this); });
     connect(save, &QPushButton::clicked, this,
-        [this] { saveChartPicture(*shownPage()->view(), m_hooks, m_context.prompt, this); });
+        [this] { saveChartPicture(*shownPage(), m_hooks, m_context.prompt, this); });
     connect(settings, &QPushButton::clicked, this, [this] {
         if (m_openSettings)
             m_openSettings();

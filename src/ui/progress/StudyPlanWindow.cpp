@@ -109,12 +109,12 @@ QWidget *StudyPlanWindow::makeCountdown()
     m_daysUnit = new QLabel(tr("天"), box);
     m_daysUnit->setObjectName(QStringLiteral("planDaysUnit"));
     QFont captionFont = m_countdownCaption->font();
-    captionFont.setPointSize(captionFont.pointSize() + 5);
+    captionFont.setPointSize(18);
     captionFont.setBold(true);
     m_countdownCaption->setFont(captionFont);
     m_daysUnit->setFont(captionFont);
     QFont digits = m_days->font();
-    digits.setPointSize(digits.pointSize() + 26);
+    digits.setPointSize(m_context.state.compactLayout() ? 32 : 40);
     digits.setBold(true);
     m_days->setFont(digits);
     auto *layout = new QHBoxLayout(box);
@@ -253,21 +253,28 @@ void StudyPlanWindow::fillReadinessChart(const Readiness &readiness)
     chart->removeAllSeries();
     for (QAbstractAxis *axis : chart->axes())
         chart->removeAxis(axis);
-    chart->setTitle(tr("最近 %1 天每天做题道次").arg(Readiness::PaceDays));
+    const QDate today = m_context.clock.today();
+    const QDate first = today.addDays(1 - Readiness::PaceDays);
+    chart->setTitle(tr("最近 %1 天每天做题道次（%2月%3日至%4月%5日）")
+                        .arg(Readiness::PaceDays)
+                        .arg(first.month())
+                        .arg(first.day())
+                        .arg(today.month())
+                        .arg(today.day()));
     chart->setMargins(QMargins(4, 2, 4, 2));
     chart->legend()->setAlignment(Qt::AlignRight);
 
     auto *set = new QBarSet(tr("每天做题"));
     set->setColor(QColor(70, 110, 190));
     QStringList days;
-    const QDate today = m_context.clock.today();
     qint64 largest = 0;
     for (int i = 0; i < readiness.dailyAnswers.size(); ++i) {
         const qint64 answers = readiness.dailyAnswers.at(i);
         set->append(double(answers));
         largest = qMax(largest, answers);
         const QDate day = today.addDays(i + 1 - readiness.dailyAnswers.size());
-        days << QStringLiteral("%1/%2").arg(day.month()).arg(day.day());
+        // Day numbers under the bars; the title names the fortnight.
+        days << QString::number(day.day());
     }
     auto *bars = new QBarSeries(chart);
     bars->append(set);
@@ -277,7 +284,7 @@ void StudyPlanWindow::fillReadinessChart(const Readiness &readiness)
     auto *axisX = new QBarCategoryAxis(chart);
     axisX->append(days);
     QFont small = axisX->labelsFont();
-    small.setPointSize(qMax(6, small.pointSize() - 2));
+    small.setPointSize(8);
     axisX->setLabelsFont(small);
     auto *axisY = new QValueAxis(chart);
     axisY->setLabelFormat(QStringLiteral("%d"));
@@ -307,6 +314,7 @@ void StudyPlanWindow::fillReadinessChart(const Readiness &readiness)
     }
     axisY->setRange(0, qMax<double>(5, largest * 1.15));
     axisY->applyNiceNumbers();
+    axisY->setTickCount(m_context.state.compactLayout() ? 3 : 5);
 }
 
 } // namespace vorlane::ui
