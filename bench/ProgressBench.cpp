@@ -1,8 +1,11 @@
 // What the progress windows wait on for a 100 000-question demo bank with three years of daily
-// log rows: the log's rows and totals, each chart's data and the readiness figures.
+// log rows: the log's rows and totals, each chart's data and the readiness figures, and the
+// windows themselves made and painted offscreen (the log window, and each chart drawn whole).
 //
 //   vorlane_bench --benchmark_filter=Progress     VORLANE_BENCH_DIR=folder puts the bank there
 
+#include "core/AppState.h"
+#include "core/Clock.h"
 #include "core/TimeText.h"
 #include "core/progress/DailyLog.h"
 #include "core/progress/ProgressCharts.h"
@@ -10,12 +13,18 @@
 #include "core/store/Database.h"
 #include "core/store/Schema.h"
 #include "demobank/DemoBank.h"
+#include "ui/progress/DailyLogWindow.h"
+#include "ui/progress/ScoreChartPage.h"
+#include "ui/shell/PromptDialog.h"
+#include "ui/shell/UiContext.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <memory>
 
 using namespace vorlane;
@@ -100,5 +109,68 @@ void ProgressReadiness(benchmark::State &state)
     }
 }
 BENCHMARK(ProgressReadiness)->Unit(benchmark::kMillisecond);
+
+// Windows need an application; the benchmark has none of its own, so one offscreen is made
+// on first use and kept.
+QApplication &application()
+{
+    static int argc = 1;
+    static char name[] = "vorlane_bench";
+    static char *argv[] = { name, nullptr };
+    if (!QApplication::instance()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // The offscreen platform says at every window that it cannot pass on size hints.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+            if (!text.contains(QLatin1String("propagateSizeHints")))
+                fprintf(stderr, "%s%s\n", type >= QtWarningMsg ? "warning: " : "", qPrintable(text));
+        });
+    }
+    static QApplication app(argc, argv);
+    return app;
+}
+
+struct WindowBench
+{
+    AppState state;
+    FixedClock clock { QDateTime(BenchToday, QTime(9, 0)) };
+    ui::PromptDialog prompt;
+    ui::ProgressWindow progress;
+    ui::UiContext context { state, *benchBank().db, clock, prompt, progress };
+};
+
+// From "rz" to the log painted: the window made over three years of rows, shown and drawn.
+void ProgressLogWindow(benchmark::State &state)
+{
+    application();
+    WindowBench bench;
+    for (auto _ : state) {
+        ui::DailyLogWindow window(bench.context);
+        window.setAttribute(Qt::WA_DontShowOnScreen);
+        window.show();
+        benchmark::DoNotOptimize(window.grab());
+    }
+}
+BENCHMARK(ProgressLogWindow)->Unit(benchmark::kMillisecond);
+
+// One chart from the bank's rows to the finished picture, with depth, legend and labels.
+void ProgressChartDrawn(benchmark::State &state)
+{
+    application();
+    const auto kind = ui::ScoreChartKind(state.range(0));
+    for (auto _ : state) {
+        const Result<ProgressChartData> data = readProgressCharts(*benchBank().db);
+        ui::ScoreChartPage page(kind, *data);
+        page.resize(783, 559);
+        page.setAttribute(Qt::WA_DontShowOnScreen);
+        page.show();
+        benchmark::DoNotOptimize(page.picture());
+    }
+}
+BENCHMARK(ProgressChartDrawn)
+    ->Arg(int(ui::ScoreChartKind::Frequency))
+    ->Arg(int(ui::ScoreChartKind::Distribution))
+    ->Arg(int(ui::ScoreChartKind::Progress))
+    ->ArgNames({ "kind" })
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
