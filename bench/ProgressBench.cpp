@@ -15,6 +15,7 @@
 #include "demobank/DemoBank.h"
 #include "ui/progress/DailyLogWindow.h"
 #include "ui/progress/ScoreChartPage.h"
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/UiContext.h"
 
@@ -133,9 +134,10 @@ struct WindowBench
 {
     AppState state;
     FixedClock clock { QDateTime(BenchToday, QTime(9, 0)) };
-    ui::PromptDialog prompt;
+    ui::ModalRunner modal;
+    ui::PromptDialog prompt { modal };
     ui::ProgressWindow progress;
-    ui::UiContext context { state, *benchBank().db, clock, prompt, progress };
+    ui::UiContext context { state, *benchBank().db, clock, prompt, progress, modal };
 };
 
 // From "rz" to the log painted: the window made over three years of rows, shown and drawn.

@@ -5,9 +5,12 @@
 #include "core/progress/StudyPlan.h"
 #include "ui/progress/DailyLogWindow.h"
 #include "ui/progress/DepthChartView.h"
+#include "ui/progress/ProgressCommands.h"
 #include "ui/progress/ScoreChartWindow.h"
 #include "ui/progress/StudyPlanWindow.h"
 
+#include "ui/shell/CommandDispatcher.h"
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/Theme.h"
 
 #include <QBarSet>
@@ -132,6 +135,38 @@ private slots:
         QVERIFY(!(model->index(0, 3).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight));
     }
 
+    void menuWordsOpenTheWindows()
+    {
+        ShellFixture f;
+        f.exec(QStringLiteral("INSERT INTO tab_plan VALUES (0, 50, 60, '2027-06-12', 60, 7200)"));
+        QWidget menu;
+        menu.setObjectName(QStringLiteral("menuWindow"));
+        ui::CommandDispatcher dispatcher;
+        ui::addProgressCommands(dispatcher, *f.context, &menu);
+        QStringList seen;
+        f.modal.setDriver([&](QDialog &dialog) {
+            seen << dialog.objectName();
+            // Both settings buttons open the full settings, owned by their window.
+            if (auto *settings = dialog.findChild<QPushButton *>(QStringLiteral("logSettings")))
+                QTest::mouseClick(settings, Qt::LeftButton);
+            if (auto *settings = dialog.findChild<QPushButton *>(QStringLiteral("chartSettings")))
+                QTest::mouseClick(settings, Qt::LeftButton);
+        });
+        for (const char *word : { "rz", "szjh", "tj" })
+            QVERIFY2(dispatcher.dispatch(QString::fromLatin1(word)), word);
+        QCOMPARE(seen.value(0), QStringLiteral("dailyLogWindow"));
+        QCOMPARE(seen.value(2), QStringLiteral("studyPlanWindow"));
+        QCOMPARE(seen.value(3), QStringLiteral("scoreChartWindow"));
+        QStringList owners;
+        for (const ui::ModalRunner::Opened &opened : f.modal.opened())
+            owners << opened.name + QLatin1Char('<') + opened.ownerName;
+        QCOMPARE(owners.value(0), QStringLiteral("dailyLogWindow<menuWindow"));
+        QVERIFY2(owners.value(1).endsWith(QStringLiteral("<dailyLogWindow")), qPrintable(owners.join(u' ')));
+        QVERIFY2(
+            owners.value(4).endsWith(QStringLiteral("<scoreChartWindow")), qPrintable(owners.join(u' ')));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
     void planSetThenCloseStoresNothing()
     {
         ShellFixture f;
@@ -205,7 +240,7 @@ private slots:
         QVERIFY(!child<QLabel>(&window, "planDaysUnit")->isVisible());
 
         click(&window, "planSetSave");
-        f.prompt.setNextAnswer(ui::PromptDialog::Middle);
+        f.prompt.queueAnswer(ui::PromptDialog::Middle);
         click(&window, "planSetSave");
         QVERIFY(f.prompt.lastText().contains(QStringLiteral("考试日期")));
         QVERIFY(window.isEditing());
@@ -381,7 +416,7 @@ private slots:
             return f.dir.filePath(QStringLiteral("no/such/folder/chart.bmp"));
         };
         window.setOutputHooks(hooks);
-        f.prompt.setNextAnswer(ui::PromptDialog::Middle);
+        f.prompt.queueAnswer(ui::PromptDialog::Middle);
         click(&window, "chartSave");
         QCOMPARE(f.prompt.lastText(), QStringLiteral("无法保存文件！"));
         QCOMPARE(f.prompt.lastCaption(), QStringLiteral("错误"));
@@ -402,7 +437,7 @@ private slots:
         ui::ChartOutputHooks hooks;
         hooks.printerNames = [] { return QStringList(); };
         window.setOutputHooks(hooks);
-        f.prompt.setNextAnswer(ui::PromptDialog::Middle);
+        f.prompt.queueAnswer(ui::PromptDialog::Middle);
         click(&window, "chartPrint");
         QCOMPARE(f.prompt.lastText(), QStringLiteral("没有发现打印机！"));
         QCOMPARE(f.prompt.lastCaption(), QStringLiteral("提示"));
@@ -426,7 +461,7 @@ private slots:
             return true;
         };
         window.setOutputHooks(hooks);
-        f.prompt.setNextAnswer(ui::PromptDialog::Middle);
+        f.prompt.queueAnswer(ui::PromptDialog::Middle);
         click(&window, "chartPrint");
         QCOMPARE(f.prompt.lastText(), QStringLiteral("打印时发生错误！"));
         QCOMPARE(f.prompt.lastCaption(), QStringLiteral("错误"));
@@ -447,7 +482,7 @@ private slots:
         QVERIFY(QFile::copy(demo, copy));
         f.db = *Database::open(copy, bank::password());
         f.context = std::make_unique<ui::UiContext>(
-            ui::UiContext { f.state, *f.db, f.clock, f.prompt, f.progress });
+            ui::UiContext { f.state, *f.db, f.clock, f.prompt, f.progress, f.modal });
         addPractice(f);
         const QSize screen = QGuiApplication::primaryScreen()->size();
         const QString layout = screen.width() <= 800 ? QStringLiteral("800") : QStringLiteral("1024");

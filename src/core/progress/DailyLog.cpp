@@ -32,7 +32,7 @@ Result<QList<DailyLogRow>> readDailyLog(Database &db)
             rows.append(day);
         }
     } catch (const StoreError &error) {
-        return Result<QList<DailyLogRow>>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     return rows;
 }
@@ -48,7 +48,7 @@ Result<DailyLogTotals> readDailyLogTotals(Database &db)
             totals.wrongAnswers = sums.integer(1);
         }
     } catch (const StoreError &error) {
-        return Result<DailyLogTotals>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     totals.score = rightAnswersPercent(totals.answers, totals.wrongAnswers);
     return totals;

@@ -46,7 +46,7 @@ Result<ProgressChartData> readProgressCharts(Database &db)
             data.totalQuestions += questions;
         }
     } catch (const StoreError &error) {
-        return Result<ProgressChartData>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     return data;
 }
@@ -57,7 +57,7 @@ Result<qint64> readChartQuestionTotal(Database &db)
         return db.scalar(QStringLiteral("SELECT coalesce(sum(C3),0) FROM tab_kmmc WHERE C7='0'"))
             .toLongLong();
     } catch (const StoreError &error) {
-        return Result<qint64>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
 }
 

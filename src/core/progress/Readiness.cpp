@@ -94,7 +94,7 @@ Result<Readiness> readReadiness(Database &db, const QDate &today)
         while (scores.next())
             r.lastScores.prepend(scores.real(0));
     } catch (const StoreError &error) {
-        return Result<Readiness>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
 
     const qint64 answered = r.questions - r.neverAnswered;

@@ -47,7 +47,7 @@ Result<StudyPlan> readStudyPlan(Database &db)
             plan.examTimeSeconds = integerOrZero(row, 5);
         }
     } catch (const StoreError &error) {
-        return Result<StudyPlan>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     plan.examDate = parseExamDate(plan.examDateText);
     return plan;
@@ -118,7 +118,7 @@ Status saveStudyPlan(Database &db, const PlanInput &input)
                 values);
         transaction.commit();
     } catch (const StoreError &error) {
-        return Status::failure(QStringLiteral("保存学习计划失败！\n") + error.reason());
+        return storeFailure(error, QStringLiteral("保存学习计划失败！"));
     }
     return {};
 }

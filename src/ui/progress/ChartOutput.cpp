@@ -1,7 +1,9 @@
 #include "ui/progress/ChartOutput.h"
 
 #include "ui/progress/ScoreChartPage.h"
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
+#include "ui/shell/UiContext.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -23,15 +25,15 @@ QString tr(const char *text)
 
 } // namespace
 
-ChartOutputHooks ChartOutputHooks::platform()
+ChartOutputHooks ChartOutputHooks::platform(UiContext &context)
 {
     ChartOutputHooks hooks;
     hooks.printerNames = [] { return QPrinterInfo::availablePrinterNames(); };
-    hooks.choosePrinter = [](QPrinter &printer, QWidget *parent) {
+    hooks.choosePrinter = [&context](QPrinter &printer, QWidget *parent) {
         QPrintDialog dialog(&printer, parent);
-        return dialog.exec() == QDialog::Accepted;
+        return context.modal.run(dialog) == QDialog::Accepted;
     };
-    hooks.saveFileName = [](QWidget *parent, const QStringList &filters, QString *chosenFilter) {
+    hooks.saveFileName = [&context](QWidget *parent, const QStringList &filters, QString *chosenFilter) {
         QFileDialog dialog(parent, tr("存为..."));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setNameFilters(filters);
@@ -42,7 +44,7 @@ ChartOutputHooks ChartOutputHooks::platform()
                 dialog.setDefaultSuffix(
                     filter == filters.value(1) ? QStringLiteral("png") : QStringLiteral("bmp"));
             });
-        if (dialog.exec() != QDialog::Accepted)
+        if (context.modal.run(dialog) != QDialog::Accepted)
             return QString();
         *chosenFilter = dialog.selectedNameFilter();
         return dialog.selectedFiles().value(0);

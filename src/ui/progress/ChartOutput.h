@@ -12,6 +12,7 @@ namespace vorlane::ui {
 
 class ScoreChartPage;
 class PromptDialog;
+struct UiContext;
 
 // The platform's printers and file dialogs as the chart window reaches them. Tests replace
 // them so that no modal dialog opens and no real printer is needed.
@@ -24,7 +25,8 @@ struct ChartOutputHooks
     // The save dialog; an empty name when the user cancels. The filter chosen comes back too.
     std::function<QString(QWidget *parent, const QStringList &filters, QString *chosenFilter)> saveFileName;
 
-    static ChartOutputHooks platform();
+    // The real ones, run as child windows of the chart window through the modal runner.
+    static ChartOutputHooks platform(UiContext &context);
 };
 
 // The two file kinds a chart is saved as; BMP first.

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "ui/shell/PromptDialog.h"
+#include "ui/shell/ShellCommands.h"
 #include "ui/shell/UiContext.h"
 
 #include <QGridLayout>
@@ -128,10 +129,7 @@ DailyLogWindow::DailyLogWindow(UiContext &context, QWidget *parent)
     auto *close = new QPushButton(tr("关闭"), this);
     close->setObjectName(QStringLiteral("logClose"));
     close->setAutoDefault(false);
-    connect(settings, &QPushButton::clicked, this, [this] {
-        if (m_openSettings)
-            m_openSettings();
-    });
+    connect(settings, &QPushButton::clicked, this, [this] { openSystemSettings(m_context, this); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *figures = new QVBoxLayout;

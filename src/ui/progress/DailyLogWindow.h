@@ -5,8 +5,6 @@
 #include <QAbstractTableModel>
 #include <QDialog>
 
-#include <functional>
-
 class QLabel;
 class QTableView;
 
@@ -38,11 +36,8 @@ class DailyLogWindow : public QDialog
 public:
     DailyLogWindow(UiContext &context, QWidget *parent = nullptr);
 
-    void setSettingsOpener(std::function<void()> opener) { m_openSettings = std::move(opener); }
-
 private:
     UiContext &m_context;
-    std::function<void()> m_openSettings;
     DailyLogModel *m_model = nullptr;
     QTableView *m_grid = nullptr;
     QLabel *m_answers = nullptr;

@@ -4,6 +4,7 @@
 #include "core/progress/ProgressCharts.h"
 #include "ui/progress/DepthChartView.h"
 #include "ui/shell/PromptDialog.h"
+#include "ui/shell/ShellCommands.h"
 #include "ui/shell/UiContext.h"
 
 #include <QButtonGroup>
@@ -46,7 +47,7 @@ ScoreChartKind kindOfItem(int item)
 ScoreChartWindow::ScoreChartWindow(UiContext &context, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
-    , m_hooks(ChartOutputHooks::platform())
+    , m_hooks(ChartOutputHooks::platform(context))
 {
     setObjectName(QStringLiteral("scoreChartWindow"));
     setWindowTitle(tr("成绩统计图"));
@@ -70,10 +71,7 @@ ScoreChartWindow::ScoreChartWindow(UiContext &context, QWidget *parent)
         [this] { printChart(*shownPage(), m_hooks, m_context.prompt, this); });
     connect(save, &QPushButton::clicked, this,
         [this] { saveChartPicture(*shownPage(), m_hooks, m_context.prompt, this); });
-    connect(settings, &QPushButton::clicked, this, [this] {
-        if (m_openSettings)
-            m_openSettings();
-    });
+    connect(settings, &QPushButton::clicked, this, [this] { openSystemSettings(m_context, this); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *controls = new QVBoxLayout;

@@ -6,7 +6,6 @@
 #include <QDialog>
 
 #include <array>
-#include <functional>
 
 class QButtonGroup;
 class QCheckBox;
@@ -28,7 +27,6 @@ public:
     ScoreChartWindow(UiContext &context, QWidget *parent = nullptr);
 
     void setOutputHooks(ChartOutputHooks hooks) { m_hooks = std::move(hooks); }
-    void setSettingsOpener(std::function<void()> opener) { m_openSettings = std::move(opener); }
 
     ScoreChartPage *page(ScoreChartKind kind) const { return m_pages.at(int(kind)); }
     ScoreChartPage *shownPage() const;
@@ -42,7 +40,6 @@ private:
 
     UiContext &m_context;
     ChartOutputHooks m_hooks;
-    std::function<void()> m_openSettings;
     QStackedWidget *m_stack = nullptr;
     std::array<ScoreChartPage *, 3> m_pages {};
     QButtonGroup *m_kinds = nullptr;
