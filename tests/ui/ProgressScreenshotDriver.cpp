@@ -98,6 +98,16 @@ private slots:
             click(&charts, "chartDepth");
             shoot(QString::fromLatin1(name) + QStringLiteral("-flat"));
         }
+        click(&charts, "chartKindDistribution");
+        click(&charts, "chartLegendRight");
+        shoot(QStringLiteral("distribution-legend-right"));
+        click(&charts, "chartLegendBottom");
+        shoot(QStringLiteral("distribution-legend-bottom"));
+        charts.close();
+        f.exec(QStringLiteral("UPDATE tab_plan SET ExamDate='明年六月'"));
+        ui::StudyPlanWindow unknown(*f.context);
+        unknown.show();
+        shoot(QStringLiteral("plan-unknown-date"));
     }
 };
 

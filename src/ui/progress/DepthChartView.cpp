@@ -43,7 +43,10 @@ DepthChartView::DepthChartView(QChart *chart, QWidget *parent)
     setRenderHint(QPainter::Antialiasing);
     // The view paints the white ground and the faces; the chart's own ground would cover them.
     chart->setBackgroundVisible(false);
-    connect(chart, &QChart::plotAreaChanged, this, [this] { viewport()->update(); });
+    connect(chart, &QChart::plotAreaChanged, this, [this] {
+        fitPies();
+        viewport()->update();
+    });
 }
 
 void DepthChartView::setDepth(bool on)
@@ -63,7 +66,37 @@ void DepthChartView::setValueLabels(QList<ValueLabel> labels)
 void DepthChartView::setValueLabelsVisible(bool on)
 {
     m_labelsVisible = on;
+    fitPies();
     viewport()->update();
+}
+
+void DepthChartView::fitPies()
+{
+    QChart *c = chart();
+    const QRectF area = c->plotArea();
+    const QRectF whole = c->rect();
+    QFont font = c->font();
+    font.setPointSize(9);
+    const QFontMetricsF metrics(font);
+    for (QAbstractSeries *series : c->series()) {
+        auto *pie = qobject_cast<QPieSeries *>(series);
+        if (!pie)
+            continue;
+        // The widest label on each side must still fit between the pie and the chart's edge.
+        double widest[2] = { 0, 0 };
+        if (m_labelsVisible)
+            for (QPieSlice *slice : pie->slices()) {
+                const double mid = slice->startAngle() + slice->angleSpan() / 2;
+                double &side = widest[std::sin(qDegreesToRadians(mid)) >= 0 ? 1 : 0];
+                side = qMax(side, metrics.horizontalAdvance(slice->label()) + 2);
+            }
+        const double centre = area.left() + area.width() * pie->horizontalPosition();
+        const double room = qMin(centre - whole.left() - widest[0], whole.right() - centre - widest[1]) - 22;
+        const double shortSide = qMin(area.width(), area.height());
+        if (shortSide <= 0)
+            continue;
+        pie->setPieSize(qBound(0.2, 2 * room / 1.1 / shortSide, PieSize));
+    }
 }
 
 void DepthChartView::drawBackground(QPainter *painter, const QRectF &rect)

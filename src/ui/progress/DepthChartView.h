@@ -39,6 +39,10 @@ public:
     bool valueLabelsVisible() const { return m_labelsVisible; }
     const QList<ValueLabel> &valueLabels() const { return m_labels; }
 
+    // The largest pie, as a share of the plot area's shorter side; smaller when its labels need
+    // the room.
+    static constexpr double PieSize = 0.56;
+
     // How far back the faces reach for a bar of this width in pixels.
     static double depthFor(double barWidth) { return barWidth * 0.3; }
 
@@ -51,6 +55,7 @@ private:
     void drawPieRim(QPainter &painter, QPieSeries *series);
     void drawPieLabels(QPainter &painter, QPieSeries *series);
     QRectF pieCircle(QPieSeries *series) const;
+    void fitPies();
 
     bool m_depth = true;
     QList<ValueLabel> m_labels;

@@ -222,7 +222,7 @@ QChart *ScoreChartPage::makeDistributionChart(const ProgressChartData &data)
     QChart *chart = newChart(tr("习题分布统计图"));
     auto *pie = new QPieSeries(chart);
     pie->setName(tr("习题分布"));
-    pie->setPieSize(0.56);
+    pie->setPieSize(DepthChartView::PieSize);
     for (const ChartPoint &p : data.distribution) {
         auto *slice = pie->append(p.label, double(p.value));
         slice->setColor(colourOf(p.colour));
