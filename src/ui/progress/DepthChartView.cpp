@@ -82,20 +82,30 @@ void DepthChartView::fitPies()
         auto *pie = qobject_cast<QPieSeries *>(series);
         if (!pie)
             continue;
-        // The widest label on each side must still fit between the pie and the chart's edge.
-        double widest[2] = { 0, 0 };
-        if (m_labelsVisible)
-            for (QPieSlice *slice : pie->slices()) {
-                const double mid = slice->startAngle() + slice->angleSpan() / 2;
-                double &side = widest[std::sin(qDegreesToRadians(mid)) >= 0 ? 1 : 0];
-                side = qMax(side, metrics.horizontalAdvance(slice->label()) + 2);
-            }
+        // The widest label on each side must still fit between the pie and the chart's edge;
+        // where whole labels would leave too small a pie, the labels keep their share only and
+        // the legend names the chapters.
         const double centre = area.left() + area.width() * pie->horizontalPosition();
-        const double room = qMin(centre - whole.left() - widest[0], whole.right() - centre - widest[1]) - 22;
         const double shortSide = qMin(area.width(), area.height());
         if (shortSide <= 0)
             continue;
-        pie->setPieSize(qBound(0.2, 2 * room / 1.1 / shortSide, PieSize));
+        auto sizeFor = [&](bool shortLabels) {
+            double widest[2] = { 0, 0 };
+            if (m_labelsVisible)
+                for (QPieSlice *slice : pie->slices()) {
+                    const double mid = slice->startAngle() + slice->angleSpan() / 2;
+                    double &side = widest[std::sin(qDegreesToRadians(mid)) >= 0 ? 1 : 0];
+                    side = qMax(side, metrics.horizontalAdvance(pieLabel(slice, shortLabels)) + 2);
+                }
+            const double room
+                = qMin(centre - whole.left() - widest[0], whole.right() - centre - widest[1]) - 22;
+            return 2 * room / 1.1 / shortSide;
+        };
+        double size = sizeFor(false);
+        m_shortPieLabels = size < 0.4;
+        if (m_shortPieLabels)
+            size = sizeFor(true);
+        pie->setPieSize(qBound(0.2, size, PieSize));
     }
 }
 
@@ -213,6 +223,12 @@ void DepthChartView::drawBarFaces(QPainter &painter, QAbstractBarSeries *series,
     }
 }
 
+QString DepthChartView::pieLabel(QPieSlice *slice, bool shortLabel)
+{
+    const QString label = slice->label();
+    return shortLabel ? label.mid(label.lastIndexOf(u' ') + 1) : label;
+}
+
 QRectF DepthChartView::pieCircle(QPieSeries *series) const
 {
     const QRectF area = chart()->mapToScene(chart()->plotArea()).boundingRect();
@@ -242,7 +258,8 @@ void DepthChartView::drawPieLabels(QPainter &painter, QPieSeries *series)
         if (slice->label().isEmpty() || slice->value() <= 0)
             continue;
         const double mid = slice->startAngle() + slice->angleSpan() / 2;
-        Label label { onCircle(centre, radius, mid), onCircle(centre, radius * 1.1, mid), 0, slice->label() };
+        Label label { onCircle(centre, radius, mid), onCircle(centre, radius * 1.1, mid), 0,
+            pieLabel(slice, m_shortPieLabels) };
         label.y = label.elbow.y();
         sides[std::sin(qDegreesToRadians(mid)) >= 0 ? 1 : 0].append(label);
     }

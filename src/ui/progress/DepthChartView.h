@@ -4,6 +4,7 @@
 
 class QAbstractBarSeries;
 class QPieSeries;
+class QPieSlice;
 
 namespace vorlane::ui {
 
@@ -56,10 +57,13 @@ private:
     void drawPieLabels(QPainter &painter, QPieSeries *series);
     QRectF pieCircle(QPieSeries *series) const;
     void fitPies();
+    // The slice's label, or only its share (the text after the last blank).
+    static QString pieLabel(QPieSlice *slice, bool shortLabel);
 
     bool m_depth = true;
     QList<ValueLabel> m_labels;
     bool m_labelsVisible = true;
+    bool m_shortPieLabels = false;
 };
 
 } // namespace vorlane::ui
