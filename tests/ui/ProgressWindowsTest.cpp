@@ -315,6 +315,35 @@ private slots:
             QVERIFY2(isChecked(&window, name), name);
     }
 
+    void depthDrawsTopAndSideFaces()
+    {
+        ShellFixture f;
+        addChapters(f);
+        ui::ScoreChartWindow window(*f.context);
+        window.show();
+        auto count = [](const QImage &image, const QColor &colour) {
+            int found = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    found += image.pixel(x, y) == colour.rgb();
+            return found;
+        };
+        const QColor green(0, 128, 0);
+        for (const char *kind : { "chartKindFrequency", "chartKindProgress" }) {
+            click(&window, kind);
+            ui::ScoreChartPage *page = window.shownPage();
+            const QColor bar = page == window.page(ui::ScoreChartKind::Frequency) ? green : QColor(255, 0, 0);
+            const QImage deep = page->picture();
+            QVERIFY2(count(deep, bar.lighter(135)) > 30, kind); // top faces
+            QVERIFY2(count(deep, bar.darker(150)) > 30, kind); // side faces
+            click(&window, "chartDepth");
+            const QImage flat = page->picture();
+            QCOMPARE(count(flat, bar.lighter(135)), 0);
+            QCOMPARE(count(flat, bar.darker(150)), 0);
+            QVERIFY(count(flat, bar) > 100); // the bars themselves stay
+        }
+    }
+
     void legendToggleDisablesItsPosition()
     {
         ShellFixture f;

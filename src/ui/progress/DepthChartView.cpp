@@ -112,24 +112,26 @@ void DepthChartView::fitPies()
 void DepthChartView::drawBackground(QPainter *painter, const QRectF &rect)
 {
     painter->fillRect(rect, Qt::white);
-    if (!m_depth)
-        return;
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
-    for (QAbstractSeries *series : chart()->series()) {
-        if (!series->isVisible())
-            continue;
-        if (auto *bars = qobject_cast<QAbstractBarSeries *>(series))
-            drawBarFaces(*painter, bars, qobject_cast<QStackedBarSeries *>(series) != nullptr);
-        else if (auto *pie = qobject_cast<QPieSeries *>(series))
-            drawPieRim(*painter, pie);
-    }
-    painter->restore();
 }
 
 void DepthChartView::drawForeground(QPainter *painter, const QRectF &rect)
 {
     QChartView::drawForeground(painter, rect);
+    // The faces lie outside the bars' and the pie's own shapes, so drawn over the chart they
+    // hide only the grid lines behind them, as a solid bar would.
+    if (m_depth) {
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        for (QAbstractSeries *series : chart()->series()) {
+            if (!series->isVisible())
+                continue;
+            if (auto *bars = qobject_cast<QAbstractBarSeries *>(series))
+                drawBarFaces(*painter, bars, qobject_cast<QStackedBarSeries *>(series) != nullptr);
+            else if (auto *pie = qobject_cast<QPieSeries *>(series))
+                drawPieRim(*painter, pie);
+        }
+        painter->restore();
+    }
     if (!m_labelsVisible)
         return;
     for (QAbstractSeries *series : chart()->series())

@@ -10,9 +10,9 @@ namespace vorlane::ui {
 
 // A chart view that can draw its bars and pie with depth: every bar gets a lighter top face and
 // a darker side face reaching back about 30 % of its width, the pie a darker rim. Qt Charts
-// draws flat charts only, so the faces are painted under the chart's own items, which keeps the
-// value labels, axes and legend readable on top of them. The view also writes the values of
-// bars that Qt Charts would label wrongly and the pie's labels, so that none overlap.
+// draws flat charts only, so the view paints the faces over the chart (they cover only the grid
+// behind them) and then the values of bars that Qt Charts would label wrongly and the pie's
+// labels, set so that none overlap.
 class DepthChartView : public QChartView
 {
 public:
