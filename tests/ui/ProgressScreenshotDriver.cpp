@@ -87,6 +87,10 @@ private slots:
             shoot(QStringLiteral("plan"));
             click(&plan, "planSetSave");
             shoot(QStringLiteral("plan-editing"));
+            click(&plan, "planExamDateButton");
+            shoot(QStringLiteral("plan-calendar"));
+            if (QWidget *calendar = plan.findChild<QWidget *>(QStringLiteral("planExamCalendar")))
+                calendar->close();
         }
         ui::ScoreChartWindow charts(*f.context);
         charts.show();

@@ -13,6 +13,7 @@
 #include "ui/shell/ModalRunner.h"
 
 #include <QBarSet>
+#include <QCalendarWidget>
 #include <QChart>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -233,6 +234,27 @@ private slots:
         QVERIFY(!window.isEditing());
         QCOMPARE(labelText(&window, "planCountdownCaption"), QStringLiteral("祝考试成功！"));
         QVERIFY(!child<QLabel>(&window, "planDays")->isVisible());
+    }
+
+    void planDateFromTheCalendar()
+    {
+        ShellFixture f;
+        f.exec(QStringLiteral("INSERT INTO tab_plan VALUES (0, 50, 60, '2027-06-12', 60, 7200)"));
+        ui::StudyPlanWindow window(*f.context);
+        window.show();
+        click(&window, "planSetSave");
+        click(&window, "planExamDateButton");
+        auto *calendar = child<QCalendarWidget>(&window, "planExamCalendar");
+        QVERIFY(calendar);
+        QCOMPARE(calendar->selectedDate(), QDate(2027, 6, 12));
+        QWidget *days = calendar->findChild<QTableView *>();
+        QVERIFY(days);
+        QTest::keyClick(days, Qt::Key_Right);
+        QTest::keyClick(days, Qt::Key_Return);
+        QCOMPARE(child<QLineEdit>(&window, "planExamDate")->text(), QStringLiteral("2027-06-13"));
+        click(&window, "planSetSave");
+        QCOMPARE(f.scalar(QStringLiteral("SELECT ExamDate FROM tab_plan")).toString(),
+            QStringLiteral("2027-06-13"));
     }
 
     void planShowsReadiness()

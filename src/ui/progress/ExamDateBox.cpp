@@ -47,14 +47,19 @@ void ExamDateBox::showCalendar()
     calendar->setWindowFlags(Qt::Popup);
     calendar->setAttribute(Qt::WA_DeleteOnClose);
     calendar->setGridVisible(true);
+    calendar->setLocale(QLocale(QLocale::Chinese, QLocale::China));
+    calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     const QDate shown = parseExamDate(text());
     if (shown.isValid())
         calendar->setSelectedDate(shown);
-    connect(calendar, &QCalendarWidget::clicked, this, [this, calendar](const QDate &date) {
-        setText(examDateText(date));
-        calendar->close();
-    });
-    calendar->adjustSize();
+    // A click on a day, or Return on the day chosen with the arrow keys, takes it.
+    for (auto signal : { &QCalendarWidget::clicked, &QCalendarWidget::activated })
+        connect(calendar, signal, this, [this, calendar](const QDate &date) {
+            setText(examDateText(date));
+            calendar->close();
+        });
+    // The style sheet's taller rows are not in the calendar's own size hint.
+    calendar->resize(calendar->sizeHint().expandedTo(QSize(300, 250)));
     calendar->move(mapToGlobal(QPoint(0, height())));
     calendar->show();
 }
