@@ -614,7 +614,7 @@ Status makeDemoBank(const QString &path, const DemoBankOptions &options)
             if (status)
                 status = BankSearch(**db).rebuild();
         } catch (const StoreError &error) {
-            status = Status::failure(error.reason());
+            status = Status::failure(error.detail());
         }
     }
     if (!status) { // a half-made bank is of no use to anyone
