@@ -53,7 +53,7 @@ Result<QList<Article>> loadArticles(Database &db, const QString &lawId)
         }
         return articles;
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
 }
 

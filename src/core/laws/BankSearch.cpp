@@ -160,7 +160,7 @@ Status BankSearch::rebuild(const Progress &progress)
         transaction.commit();
         return {};
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Write);
     }
 }
 
@@ -184,7 +184,7 @@ Status BankSearch::update(const Progress &progress)
         transaction.commit();
         return {};
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Write);
     }
 }
 
@@ -260,7 +260,7 @@ Result<SearchResult> BankSearch::find(const QString &phrase, int limit)
         result.moreQuestions = found.size() > limit;
         return result;
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
 }
 

@@ -27,7 +27,7 @@ Result<QList<LawRow>> loadLawCatalogue(Database &db)
         }
         return rows;
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
 }
 
