@@ -6,10 +6,10 @@
 #include "core/practice/Catalogue.h"
 #include "core/store/Database.h"
 #include "core/store/Schema.h"
-#include "ui/practice/PracticeWindow.h"
 #include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/UiContext.h"
+#include "ui/widgets/PracticeWindow.h"
 
 #include <QAbstractButton>
 #include <QTemporaryDir>

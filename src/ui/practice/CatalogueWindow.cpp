@@ -2,11 +2,11 @@
 
 #include "core/AppState.h"
 #include "ui/practice/CatalogueGeometry.h"
-#include "ui/practice/PracticeWindow.h"
 #include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/ShellCommands.h"
 #include "ui/shell/UiContext.h"
+#include "ui/widgets/PracticeWindow.h"
 
 #include <QApplication>
 #include <QHeaderView>

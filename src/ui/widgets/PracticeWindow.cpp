@@ -1,4 +1,4 @@
-#include "ui/practice/PracticeWindow.h"
+#include "ui/widgets/PracticeWindow.h"
 
 #include "core/AppState.h"
 #include "core/Clock.h"
