@@ -34,7 +34,8 @@ struct LawsBenchBank
     qint64 indexMs = 0;
 
     LawsBenchBank()
-        : dir(qEnvironmentVariable("VORLANE_BENCH_DIR", QDir::tempPath()) + QStringLiteral("/vorlane-laws-XXXXXX"))
+        : dir(qEnvironmentVariable("VORLANE_BENCH_DIR", QDir::tempPath())
+            + QStringLiteral("/vorlane-laws-XXXXXX"))
     {
         const QString path = dir.filePath(QString::fromLatin1(bank::FileName));
         const Status made = demo::makeDemoBank(path, { .questions = 100000 });
@@ -45,7 +46,8 @@ struct LawsBenchBank
         for (const LawRow &row : *catalogue)
             if (!row.isHeading() && row.counters.questions > law.counters.questions)
                 law = row;
-        Statement top = db->prepare(QStringLiteral("SELECT ftid FROM tab_rule WHERE id = ?1 ORDER BY q DESC LIMIT 1"));
+        Statement top
+            = db->prepare(QStringLiteral("SELECT ftid FROM tab_rule WHERE id = ?1 ORDER BY q DESC LIMIT 1"));
         top.bind(1, law.id);
         top.next();
         article = top.text(0);
@@ -126,8 +128,9 @@ void LawsSearchByScan(benchmark::State &state)
 {
     LawsBenchBank &bank = benchBank();
     for (auto _ : state)
-        benchmark::DoNotOptimize(bank.db->scalar(
-            QStringLiteral("SELECT count(*) FROM tab_exer WHERE instr(A15, ?1) > 0"), { QStringLiteral("仓储经营") }));
+        benchmark::DoNotOptimize(
+            bank.db->scalar(QStringLiteral("SELECT count(*) FROM tab_exer WHERE instr(A15, ?1) > 0"),
+                { QStringLiteral("仓储经营") }));
 }
 BENCHMARK(LawsSearchByScan)->Unit(benchmark::kMillisecond);
 

@@ -73,13 +73,10 @@ TEST(LawsCatalogue, SearchFindsTheFirstRowFromTheTop)
     } cases[] = {
         { "合同", 1 }, // "合同法" comes before "《仓储合同法》" and "《合同登记办法》"
         { "  合同  ", 1 }, // blanks around the text
-        { "\t仓储合同\n", 2 },
-        { "登记", 4 },
-        { "行政类", 3 }, // headings are searched like laws
+        { "\t仓储合同\n", 2 }, { "登记", 4 }, { "行政类", 3 }, // headings are searched like laws
         { "不存在", -1 }, // no match: the selection stays
         { "   ", -1 }, // blank: nothing happens
-        { "", -1 },
-        { "合 同", -1 }, // inner blanks are part of the text
+        { "", -1 }, { "合 同", -1 }, // inner blanks are part of the text
     };
     for (const auto &c : cases)
         EXPECT_EQ(findLawRow(rows, QString::fromUtf8(c.text)), c.row) << c.text;
@@ -148,7 +145,8 @@ TEST(LawsKeyPoints, ToggleNarrowsAndRestores)
 
     EXPECT_TRUE(open.toggleKeyPoints());
     EXPECT_TRUE(open.keyPointsShown());
-    EXPECT_EQ(listTexts(open.shown()), (QStringList { QStringLiteral("第三条(5)"), QStringLiteral("第四条(2)") }));
+    EXPECT_EQ(
+        listTexts(open.shown()), (QStringList { QStringLiteral("第三条(5)"), QStringLiteral("第四条(2)") }));
 
     EXPECT_TRUE(open.toggleKeyPoints());
     EXPECT_FALSE(open.keyPointsShown());

@@ -26,12 +26,17 @@ TEST(LawsQuestionList, ArticleListsEveryQuestionNamingIt)
     const QString other = QStringLiteral("1100010001");
     QStringList tenth(9, other);
     tenth << article;
-    bank.addQuestion(QStringLiteral("c"), QStringLiteral("100101"), 61, QStringLiteral("A"), 4, { article }, 2);
+    bank.addQuestion(
+        QStringLiteral("c"), QStringLiteral("100101"), 61, QStringLiteral("A"), 4, { article }, 2);
     bank.addQuestion(QStringLiteral("a"), QStringLiteral("100102"), 61, QStringLiteral("A"), 4, tenth, 2);
-    bank.addQuestion(QStringLiteral("b"), QStringLiteral("100101"), 66, QStringLiteral("AB"), 4, { other }, 1);
-    bank.addQuestion(QStringLiteral("d"), QStringLiteral("100101"), 61, QStringLiteral("A"), 4, { other, article }, 1);
-    bank.addQuestion(QStringLiteral("v"), QStringLiteral("100101"), 61, QStringLiteral("A"), 4, { article }, 3);
-    bank.addQuestion(QStringLiteral("n"), QStringLiteral("100101"), 61, QStringLiteral("A"), 4, { article }, 0);
+    bank.addQuestion(
+        QStringLiteral("b"), QStringLiteral("100101"), 66, QStringLiteral("AB"), 4, { other }, 1);
+    bank.addQuestion(
+        QStringLiteral("d"), QStringLiteral("100101"), 61, QStringLiteral("A"), 4, { other, article }, 1);
+    bank.addQuestion(
+        QStringLiteral("v"), QStringLiteral("100101"), 61, QStringLiteral("A"), 4, { article }, 3);
+    bank.addQuestion(
+        QStringLiteral("n"), QStringLiteral("100101"), 61, QStringLiteral("A"), 4, { article }, 0);
     bank.exec(QStringLiteral("UPDATE tab_answ SET F1 = 1, E2 = 'zero' WHERE A1 = 'v'"));
     bank.exec(QStringLiteral("UPDATE tab_answ SET xx = NULL WHERE A1 = 'n'"));
 
@@ -55,7 +60,8 @@ TEST(LawsQuestionList, ChapterQueryComposesTheCatalogueStatement)
     const QuestionListQuery query
         = QuestionListQuery::chapter(PracticeMode::WrongQuestions, QStringLiteral("100101"), false);
     const PracticeListQuery composed = composeQuestionList(query);
-    const PracticeListQuery direct = practiceListQuery(PracticeMode::WrongQuestions, QStringLiteral("100101"));
+    const PracticeListQuery direct
+        = practiceListQuery(PracticeMode::WrongQuestions, QStringLiteral("100101"));
     EXPECT_EQ(composed.sql, direct.sql);
     EXPECT_EQ(composed.values, direct.values);
     EXPECT_TRUE(composeQuestionList(QuestionListQuery()).isEmpty());
@@ -76,7 +82,8 @@ TEST(LawsQuestionList, NamedQuestionsInChapterOrder)
     PracticeSession session(bank.db(), bank.clock);
     ASSERT_TRUE(*session.openQuestionList(QuestionListQuery::questions(
         { QStringLiteral("x2"), QStringLiteral("x1"), QStringLiteral("x3"), QStringLiteral("gone'") })));
-    EXPECT_EQ(listedIds(session), (QStringList { QStringLiteral("x3"), QStringLiteral("x1"), QStringLiteral("x2") }));
+    EXPECT_EQ(listedIds(session),
+        (QStringList { QStringLiteral("x3"), QStringLiteral("x1"), QStringLiteral("x2") }));
     EXPECT_FALSE(*session.openQuestionList(QuestionListQuery::questions({})));
 
     QStringList many;

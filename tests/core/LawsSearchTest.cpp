@@ -59,7 +59,8 @@ class SearchBank : public PracticeBank
 public:
     SearchBank()
     {
-        exec(QStringLiteral("UPDATE tab_rule SET n = '<p>当事人订立<span class=\"合同\">仓储合同</span>，应当采用书面形式。</p>' "
+        exec(QStringLiteral("UPDATE tab_rule SET n = '<p>当事人订立<span "
+                            "class=\"合同\">仓储合同</span>，应当采用书面形式。</p>' "
                             "WHERE ftid = '1100010001'"));
         exec(QStringLiteral("UPDATE tab_rule SET n = '<p>违约责任</p>' WHERE ftid = '1100010002'"));
         exec(QStringLiteral("UPDATE tab_rule SET sn = '第1条 总则 合同' WHERE ftid = '1100010003'"));
@@ -104,7 +105,8 @@ TEST(LawsSearch, FindsPhrasesInArticlesAndQuestionsNotInMarkup)
     EXPECT_EQ(question.text, QStringLiteral("关于 仓储 合同的说法，正确的是（　　）。"));
 
     // Titles count; attribute values, tag names and style text do not.
-    EXPECT_EQ(keys(search.find(QStringLiteral("总则 合同"))->articles), QStringList { QStringLiteral("1100010003") });
+    EXPECT_EQ(keys(search.find(QStringLiteral("总则 合同"))->articles),
+        QStringList { QStringLiteral("1100010003") });
     for (const char *markup : { "宋体", "span", "class", "font", "p" }) {
         const Result<SearchResult> hits = search.find(QString::fromUtf8(markup));
         EXPECT_TRUE(hits->articles.isEmpty() && hits->questions.isEmpty()) << markup;
@@ -151,7 +153,8 @@ TEST(LawsSearch, ChangesToTheBankAreFoundAtTheNextSearch)
 TEST(LawsSearch, AStemFoundListsTheQuestionsOfItsCase)
 {
     SearchBank bank;
-    bank.exec(QStringLiteral("INSERT INTO tab_title (A1, A15) VALUES ('0501016500000001', '<p>某冷库发生火灾</p>')"));
+    bank.exec(QStringLiteral(
+        "INSERT INTO tab_title (A1, A15) VALUES ('0501016500000001', '<p>某冷库发生火灾</p>')"));
     for (const char *id : { "0501016500000001-1", "0501016500000001-2" })
         bank.addQuestion(QString::fromLatin1(id), QStringLiteral("100102"), 61, QStringLiteral("A"));
     bank.addQuestion(QStringLiteral("0501016500000001x"), QStringLiteral("100102"), 61, QStringLiteral("A"));
@@ -169,7 +172,10 @@ TEST(LawsSearch, ListsAreCappedAndSaySo)
     for (int i = 0; i < 5; ++i) {
         const QString id = QStringLiteral("m%1").arg(i);
         bank.addQuestion(id, QStringLiteral("100101"), 61, QStringLiteral("A"));
-        bank.setBody(id, QStringLiteral("保管人应当妥善保管，这是第%1题，内容足够长，以便截断之后只显示题目开头的那一部分文字，后面的不再显示。").arg(i));
+        bank.setBody(id,
+            QStringLiteral("保管人应当妥善保管，这是第%"
+                           "1题，内容足够长，以便截断之后只显示题目开头的那一部分文字，后面的不再显示。")
+                .arg(i));
     }
     BankSearch search(bank.db());
     Result<SearchResult> found = search.find(QStringLiteral("保管人"), 3);

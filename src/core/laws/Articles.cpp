@@ -33,7 +33,8 @@ QString Article::note() const
 {
     if (!hasQuestions())
         return QCoreApplication::translate("LawsBrowser", "虽然针对该内容的习题没有，您仍要仔细阅读！");
-    return QCoreApplication::translate("LawsBrowser", "相关题数：%1题  已做题数：%2题  已做道次：%3次  做错道次：%4次")
+    return QCoreApplication::translate(
+        "LawsBrowser", "相关题数：%1题  已做题数：%2题  已做道次：%3次  做错道次：%4次")
         .arg(counters.questions)
         .arg(counters.done)
         .arg(counters.answers)
@@ -44,8 +45,8 @@ Result<QList<Article>> loadArticles(Database &db, const QString &lawId)
 {
     try {
         QList<Article> articles;
-        Statement query
-            = db.prepare(QStringLiteral("SELECT ftid, id, sn, n, q, q1, q2, q4 FROM tab_rule WHERE id = ?1 ORDER BY ftid"));
+        Statement query = db.prepare(QStringLiteral(
+            "SELECT ftid, id, sn, n, q, q1, q2, q4 FROM tab_rule WHERE id = ?1 ORDER BY ftid"));
         query.bind(1, lawId.trimmed());
         while (query.next()) {
             articles.append(Article { query.text(0), query.text(1), withoutTrailingBlanks(query.text(2)),
@@ -67,8 +68,8 @@ int keyPointMinimum(qint64 lawQuestions, qint64 articleCount)
 int keyPointMinimum(Database &db, const QString &lawId, qint64 lawQuestions)
 {
     try {
-        const QVariant count = db.scalar(
-            QStringLiteral("SELECT count(*) FROM tab_rule WHERE id = ?1"), { lawId.trimmed() });
+        const QVariant count
+            = db.scalar(QStringLiteral("SELECT count(*) FROM tab_rule WHERE id = ?1"), { lawId.trimmed() });
         return keyPointMinimum(lawQuestions, count.toLongLong());
     } catch (const StoreError &) {
         return 1;

@@ -48,8 +48,9 @@ CREATE TRIGGER IF NOT EXISTS tab_ss_title_del AFTER DELETE ON tab_title
   BEGIN INSERT OR IGNORE INTO tab_sspend VALUES (3, old.A1); END;
 )sql";
 
-const char *const TriggerNames[] = { "tab_ss_rule_ins", "tab_ss_rule_upd", "tab_ss_rule_del", "tab_ss_exer_ins",
-    "tab_ss_exer_upd", "tab_ss_exer_del", "tab_ss_title_ins", "tab_ss_title_upd", "tab_ss_title_del" };
+const char *const TriggerNames[]
+    = { "tab_ss_rule_ins", "tab_ss_rule_upd", "tab_ss_rule_del", "tab_ss_exer_ins", "tab_ss_exer_upd",
+          "tab_ss_exer_del", "tab_ss_title_ins", "tab_ss_title_upd", "tab_ss_title_del" };
 
 QString startOf(const QString &plain)
 {
@@ -80,9 +81,9 @@ bool BankSearch::hasIndex()
             || !m_db.tableExists(QStringLiteral("tab_sspend")))
             return false;
         // A source table that was made again loses its triggers: changes would go unnoticed.
-        Statement triggers = m_db.prepare(
-            QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'trigger' AND name LIKE 'tab\\_ss\\_%' "
-                           "ESCAPE '\\'"));
+        Statement triggers = m_db.prepare(QStringLiteral(
+            "SELECT count(*) FROM sqlite_master WHERE type = 'trigger' AND name LIKE 'tab\\_ss\\_%' "
+            "ESCAPE '\\'"));
         triggers.next();
         return triggers.integer(0) == qint64(std::size(TriggerNames));
     } catch (const StoreError &) {
@@ -217,9 +218,9 @@ Result<SearchResult> BankSearch::find(const QString &phrase, int limit)
         }
 
         // A stem found lists each question of its case; the start shown is the stem's.
-        Statement questions = m_db.cached(
-            "SELECT d.kind, d.ref FROM tab_ss s JOIN tab_ssdoc d ON d.docid = s.docid "
-            "WHERE s.t MATCH ?1 AND d.kind IN (2, 3) ORDER BY s.docid LIMIT ?2");
+        Statement questions
+            = m_db.cached("SELECT d.kind, d.ref FROM tab_ss s JOIN tab_ssdoc d ON d.docid = s.docid "
+                          "WHERE s.t MATCH ?1 AND d.kind IN (2, 3) ORDER BY s.docid LIMIT ?2");
         questions.bind(1, match).bind(2, limit + 1);
         QList<std::pair<int, QString>> found;
         while (questions.next())
@@ -229,15 +230,17 @@ Result<SearchResult> BankSearch::find(const QString &phrase, int limit)
             const auto &[kind, ref] = found.at(f);
             QList<std::pair<QString, QString>> ids; // question id, chapter name
             if (kind == QuestionDoc) {
-                Statement row = m_db.cached("SELECT a.A1, k.C2 FROM tab_answ a LEFT JOIN tab_kmmc k ON k.C1 = a.A10 "
-                                            "WHERE a.A1 = ?1");
+                Statement row
+                    = m_db.cached("SELECT a.A1, k.C2 FROM tab_answ a LEFT JOIN tab_kmmc k ON k.C1 = a.A10 "
+                                  "WHERE a.A1 = ?1");
                 row.bind(1, ref);
                 if (row.next())
                     ids.append({ row.text(0), row.text(1) });
             } else {
                 // Sub-questions are the stem's id, "-" and a number: the range "-" to "." holds them.
-                Statement rows = m_db.cached("SELECT a.A1, k.C2 FROM tab_answ a LEFT JOIN tab_kmmc k ON k.C1 = a.A10 "
-                                             "WHERE a.A1 > ?1 || '-' AND a.A1 < ?1 || '.' ORDER BY a.A1");
+                Statement rows
+                    = m_db.cached("SELECT a.A1, k.C2 FROM tab_answ a LEFT JOIN tab_kmmc k ON k.C1 = a.A10 "
+                                  "WHERE a.A1 > ?1 || '-' AND a.A1 < ?1 || '.' ORDER BY a.A1");
                 rows.bind(1, ref);
                 while (rows.next())
                     ids.append({ rows.text(0), rows.text(1) });

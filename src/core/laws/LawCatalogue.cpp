@@ -20,7 +20,8 @@ Result<QList<LawRow>> loadLawCatalogue(Database &db)
 {
     try {
         QList<LawRow> rows;
-        Statement query = db.prepare(QStringLiteral("SELECT id, n, q, q1, q2, q4 FROM tab_fgmc ORDER BY bh, id"));
+        Statement query
+            = db.prepare(QStringLiteral("SELECT id, n, q, q1, q2, q4 FROM tab_fgmc ORDER BY bh, id"));
         while (query.next()) {
             rows.append(LawRow { query.text(0), query.text(1),
                 { query.integer(2), query.integer(3), query.integer(4), query.integer(5) } });

@@ -40,7 +40,8 @@ QString decodeReference(const QString &text, qsizetype &i)
     QString decoded;
     if (name.startsWith(QLatin1Char('#'))) {
         bool ok = false;
-        const uint code = (name.size() > 1 && (name.at(1) == QLatin1Char('x') || name.at(1) == QLatin1Char('X')))
+        const uint code
+            = (name.size() > 1 && (name.at(1) == QLatin1Char('x') || name.at(1) == QLatin1Char('X')))
             ? name.mid(2).toUInt(&ok, 16)
             : name.mid(1).toUInt(&ok, 10);
         if (!ok || code == 0 || code > 0x10FFFF)
@@ -109,8 +110,8 @@ QString plainTextOfHtml(const QString &html)
     bool pendingBlank = false;
     // As a browser does, only ASCII white space collapses; an ideographic blank is text.
     const auto append = [&](QChar c) {
-        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r')
-            || c == QLatin1Char('\f')) {
+        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n')
+            || c == QLatin1Char('\r') || c == QLatin1Char('\f')) {
             pendingBlank = !out.isEmpty();
             return;
         }

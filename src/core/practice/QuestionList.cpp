@@ -8,8 +8,9 @@ namespace {
 
 // The columns article practice reads: those of the chapter lists without xx and ecount, so
 // an article's list shows no "edited" notice.
-const QLatin1String ArticleColumns("select a1,a2,a2_1,k3,k4,k5,k6,k7,k8,k9,k10,k11,k12,a10,a13,a14,e1,e2,e2_1,e3,e4,"
-                                   "f1,csbs from tab_answ ");
+const QLatin1String ArticleColumns(
+    "select a1,a2,a2_1,k3,k4,k5,k6,k7,k8,k9,k10,k11,k12,a10,a13,a14,e1,e2,e2_1,e3,e4,"
+    "f1,csbs from tab_answ ");
 
 } // namespace
 
