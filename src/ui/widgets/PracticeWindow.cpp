@@ -50,6 +50,21 @@ PracticeVariant PracticeVariant::chapter()
     return variant;
 }
 
+PracticeVariant PracticeVariant::article()
+{
+    PracticeVariant variant;
+    variant.startPage = int(AnswerKind::SelfAssessed);
+    variant.voidCaption = QCoreApplication::translate("PracticeWindow", "本题作废");
+    variant.emptySubmitText = QCoreApplication::translate("PracticeWindow", "题还没做呢！");
+    variant.fillsNoticeBoard = false;
+    variant.showsEditedNotice = false;
+    variant.typeNamesSelfAssessed = false;
+    variant.disablesExplanationOnShow = true;
+    variant.offersEditor = false;
+    variant.compactSize = QSize(774, 489);
+    return variant;
+}
+
 PracticeWindow::PracticeWindow(UiContext &context, PracticeVariant variant, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
@@ -160,6 +175,18 @@ void PracticeWindow::showEvent(QShowEvent *event)
     updateClock();
     m_clockTimer->start();
     m_examPoints->setEnabled(false);
+    if (m_variant.disablesExplanationOnShow)
+        m_explanation->setEnabled(false);
+}
+
+void PracticeWindow::setNoticeBoard(const QString &text)
+{
+    m_noticeBoard->setText(text);
+}
+
+QString PracticeWindow::noticeBoard() const
+{
+    return m_noticeBoard->text();
 }
 
 void PracticeWindow::pressType(int typeId)
