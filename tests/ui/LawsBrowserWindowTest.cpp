@@ -295,6 +295,7 @@ private slots:
         QVERIFY(explanationOff);
         QVERIFY(examPointsOff);
         QCOMPARE(listed, (QStringList { QStringLiteral("x2"), QStringLiteral("x1") }));
+        QVERIFY(bank.state.practiceList == QuestionListQuery::article(a1)); // a value, not statement text
         QVERIFY(browser.isVisible());
 
         // The day, the chapters with their ancestors, and the exam points of both questions.

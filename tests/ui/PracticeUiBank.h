@@ -84,7 +84,7 @@ public:
     std::unique_ptr<ui::PracticeWindow> openPractice(
         PracticeMode mode = PracticeMode::NewQuestions, const QString &code = QStringLiteral("100101"))
     {
-        state.practiceListSql = practiceListQuery(mode, code);
+        state.practiceList = QuestionListQuery::chapter(mode, code);
         auto window = std::make_unique<ui::PracticeWindow>(context, ui::PracticeVariant::chapter());
         if (!window->openQuestionList())
             return nullptr;

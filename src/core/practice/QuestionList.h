@@ -1,11 +1,19 @@
 #pragma once
 
-#include "core/AppState.h"
+#include <QVariantList>
 
 #include <QString>
 #include <QStringList>
 
 namespace vorlane {
+
+// A composed question list: the statement and the values bound to it.
+struct PracticeListQuery
+{
+    QString sql;
+    QVariantList values;
+    bool isEmpty() const { return sql.isEmpty(); }
+};
 
 enum class PracticeMode { NewQuestions = 1, WrongQuestions = 2, ReviewQuestions = 3 };
 

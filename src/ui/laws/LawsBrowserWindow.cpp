@@ -383,7 +383,7 @@ void LawsBrowserWindow::practiseArticle()
 
 void LawsBrowserWindow::practise(const QString &noticeBoard, const QuestionListQuery &list)
 {
-    m_context.state.practiceListSql = composeQuestionList(list);
+    m_context.state.practiceList = list;
     {
         std::unique_ptr<PracticeWindow> practice;
         bool opened = false;

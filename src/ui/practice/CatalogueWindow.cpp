@@ -223,7 +223,7 @@ void CatalogueWindow::startPractice(PracticeMode mode, bool byDoubleClick)
             PromptDialog::Information, QStringLiteral("NO"));
         return;
     }
-    m_context.state.practiceListSql = practiceListQuery(mode, code, byDoubleClick);
+    m_context.state.practiceList = QuestionListQuery::chapter(mode, code, byDoubleClick);
     {
         std::unique_ptr<PracticeWindow> practice;
         bool opened = false;

@@ -129,7 +129,7 @@ void PracticeWindow::notice(const QString &text, int icon)
 
 bool PracticeWindow::openQuestionList()
 {
-    const Result<bool> opened = m_session.openQuestionList(m_context.state.practiceListSql);
+    const Result<bool> opened = m_session.openQuestionList(m_context.state.practiceList);
     if (!opened) {
         m_listFailed = true;
         showError(opened.reason());

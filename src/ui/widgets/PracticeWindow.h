@@ -54,7 +54,7 @@ public:
     ~PracticeWindow() override;
 
     bool picturesLoaded() const { return m_picturesLoaded; }
-    // Opens the list of AppState::practiceListSql; true when it holds a question.
+    // Opens the list of AppState::practiceList; true when it holds a question.
     bool openQuestionList();
     bool listFailed() const { return m_listFailed; }
     // The notice board's text, for openers whose variant does not fill it.
