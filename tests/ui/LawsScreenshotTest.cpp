@@ -4,6 +4,9 @@
 #include "ui/laws/BankSearchWindow.h"
 #include "ui/laws/LawsBrowserWindow.h"
 #include "ui/shell/ModalRunner.h"
+#include "ui/shell/Theme.h"
+
+#include <QApplication>
 
 #include <QDir>
 #include <QFile>
@@ -47,6 +50,7 @@ private slots:
         if (folder.isEmpty())
             QSKIP("VORLANE_SCREENSHOT_DIR not set");
         QDir().mkpath(folder);
+        ui::applyTheme(*qApp); // as the program looks
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("bank.db"));
         QVERIFY(QFile::copy(qEnvironmentVariable("VORLANE_TEST_APPDIR") + QStringLiteral("/data/")
