@@ -91,5 +91,6 @@ private slots:
     }
 };
 
-VORLANE_UI_TEST(LawsScreenshotTest)
+// Registered for running by hand; VORLANE_UI_DRIVER lines are not ctest entries.
+VORLANE_UI_DRIVER(LawsScreenshotTest)
 #include "LawsScreenshotTest.moc"
