@@ -34,7 +34,9 @@ private slots:
         auto db = Database::open(path, bank::password());
         QVERIFY(db.ok());
         const QString law
-            = (*db)->scalar(QStringLiteral("SELECT id FROM tab_fgmc WHERE length(id) = 6 ORDER BY q DESC")).toString();
+            = (*db)
+                  ->scalar(QStringLiteral("SELECT id FROM tab_fgmc WHERE length(id) = 6 ORDER BY q DESC"))
+                  .toString();
         AppState state;
         state.appDir = qEnvironmentVariable("VORLANE_TEST_APPDIR") + QLatin1Char('/');
         Clock clock;
@@ -52,7 +54,9 @@ private slots:
                 dialog.close();
             } else if (auto *search = qobject_cast<ui::BankSearchWindow *>(&dialog)) {
                 toHits = timer.elapsed();
-                hits = search->findChild<QTreeWidget *>(QStringLiteral("searchHits"))->topLevelItem(1)->childCount();
+                hits = search->findChild<QTreeWidget *>(QStringLiteral("searchHits"))
+                           ->topLevelItem(1)
+                           ->childCount();
                 dialog.close();
             }
         });
@@ -73,7 +77,8 @@ private slots:
         browser.findChild<QLineEdit *>(QStringLiteral("bankSearchEdit"))->setText(QStringLiteral("仓储经营"));
         timer.start();
         click(&browser, QStringLiteral("bankSearchButton"));
-        qInfo("law %s: browser %lld ms, open law %lld ms, key points %lld ms, practice of %d questions %lld ms, "
+        qInfo("law %s: browser %lld ms, open law %lld ms, key points %lld ms, practice of %d questions %lld "
+              "ms, "
               "search with %d question hits %lld ms",
             qPrintable(law), toBrowser, toLaw, toKeyPoints, listed, toPractice, hits, toHits);
     }
