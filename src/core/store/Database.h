@@ -64,7 +64,9 @@ private:
 class Database
 {
 public:
-    enum class Mode { OpenExisting, CreateNew };
+    // ReadOnly opens an existing file without writing anything to it and without the full
+    // read of quick_check: for looking into copies (snapshots) whose checks the caller chooses.
+    enum class Mode { OpenExisting, CreateNew, ReadOnly };
 
     // Never creates or touches a file unless asked to create a new one; a wrong key,
     // a damaged or foreign file, or a missing file give the reason instead.
@@ -92,6 +94,11 @@ public:
 
     QString lastError() const;
     sqlite3 *handle() const { return m_db; }
+
+    // The cipher settings every bank is written with, set on a connection right after its key,
+    // before the first read. A build against a later SQLCipher, whose defaults differ, must
+    // still read every bank already on disk. Returns false when the library refuses them.
+    static bool pinCipherSettings(sqlite3 *connection);
 
 private:
     Database(sqlite3 *db, QString path);
