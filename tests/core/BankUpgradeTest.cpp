@@ -2,6 +2,7 @@
 
 #include "core/Clock.h"
 #include "core/settings/BankUpgrade.h"
+#include "core/store/BankSnapshots.h"
 #include "core/store/StoreError.h"
 #include "demobank/DemoBank.h"
 #include "upgradefile/UpgradeFile.h"
@@ -102,12 +103,13 @@ protected:
 
     UpgradeReport apply(const QString &path) { return BankUpgrade(bank.db(), clock).apply(path); }
 
+    // Files attached besides the bank itself and its temporary tables.
     int attachedDatabases()
     {
         Statement list = bank.db().prepare(QStringLiteral("PRAGMA database_list"));
         int count = 0;
         while (list.next())
-            ++count;
+            count += list.text(1) != QLatin1String("main") && list.text(1) != QLatin1String("temp");
         return count;
     }
 
@@ -130,7 +132,16 @@ TEST_F(BankUpgradeTest, AppliesOnceThenSaysItIsDone)
     EXPECT_EQ(bank.scalar(QStringLiteral("SELECT count(*) FROM tab_sj WHERE sjbs='UP1' AND cpbs='PRODUCT'"))
                   .toInt(),
         1);
-    EXPECT_EQ(attachedDatabases(), 1); // the file is let go
+    EXPECT_EQ(attachedDatabases(), 0); // the file is let go
+    // The bank as it was before the merge is kept beside it, and opens.
+    ASSERT_FALSE(first.snapshotPath.isEmpty());
+    EXPECT_TRUE(checkBankCopy(first.snapshotPath).ok());
+    {
+        auto kept = Database::open(first.snapshotPath, bank::password());
+        ASSERT_TRUE(kept.ok()) << kept.reason().toStdString();
+        EXPECT_EQ((*kept)->scalar(QStringLiteral("SELECT count(*) FROM tab_answ")).toInt(), 1);
+        EXPECT_EQ((*kept)->scalar(QStringLiteral("SELECT count(*) FROM tab_sj")).toInt(), 1);
+    }
 
     const QStringList after = contents();
     const UpgradeReport second = apply(file->path());
@@ -163,7 +174,9 @@ TEST_P(BankUpgradeRefusedTest, LeavesTheBankUnchanged)
     EXPECT_EQ(result.outcome, GetParam().outcome) << result.detail.toStdString();
     EXPECT_EQ(result.message, QString::fromUtf8(GetParam().message));
     EXPECT_EQ(contents(), before);
-    EXPECT_EQ(attachedDatabases(), 1);
+    EXPECT_EQ(attachedDatabases(), 0);
+    // Only a merge that was tried needed the bank kept first.
+    EXPECT_EQ(result.snapshotPath.isEmpty(), result.outcome != UpgradeOutcome::Failed);
 }
 
 const char *const CannotOpen = "无法打开升级文件！";
@@ -267,9 +280,25 @@ TEST_F(BankUpgradeTest, AFailureInTheMiddleTakesEverythingBack)
     EXPECT_EQ(result.message, QStringLiteral("升级失败！"));
     EXPECT_EQ(result.iconPage, 2);
     EXPECT_EQ(contents(), before);
-    EXPECT_EQ(attachedDatabases(), 1);
+    EXPECT_EQ(attachedDatabases(), 0);
     // And the same file still applies afterwards.
     EXPECT_EQ(apply(file->path()).outcome, UpgradeOutcome::Succeeded);
+}
+
+TEST_F(BankUpgradeTest, NoMergeWithoutTheSnapshot)
+{
+    auto file = validFile();
+    file->close();
+    // Where the snapshots folder should be there is a file: no copy can be made.
+    QFile blocker(QDir(bank.dir()).filePath(QStringLiteral("snapshots")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QStringList before = contents();
+    const UpgradeReport result = apply(file->path());
+    EXPECT_EQ(result.outcome, UpgradeOutcome::Failed);
+    EXPECT_EQ(result.message, QStringLiteral("升级失败！"));
+    EXPECT_FALSE(result.detail.isEmpty());
+    EXPECT_EQ(contents(), before);
 }
 
 TEST_F(BankUpgradeTest, SharedStemsComeAlongWhenTheFileHasThem)
@@ -312,8 +341,8 @@ TEST_F(BankUpgradeTest, CountsOfOldAndNewRowsComeFromTheQuestions)
     };
     EXPECT_EQ(q("tab_rule", "ftid", "0100010002"), 2);
     EXPECT_EQ(q("tab_rule", "ftid", "0100010003"), 1);
-    EXPECT_EQ(q("tab_fgmc", "id", "010001"), 2);
-    EXPECT_EQ(q("tab_fgmc", "id", "01"), 2);
+    EXPECT_EQ(q("tab_fgmc", "id", "010001"), 3);
+    EXPECT_EQ(q("tab_fgmc", "id", "01"), 3);
 }
 
 // The sample upgrade file of the tools merges into the demo bank, and every count is then what

@@ -1,5 +1,6 @@
 #include "core/settings/BankUpgrade.h"
 
+#include "core/store/BankSnapshots.h"
 #include "core/store/Database.h"
 #include "core/store/QuestionCounts.h"
 #include "core/store/StoreError.h"
@@ -197,7 +198,13 @@ UpgradeReport BankUpgrade::apply(const QString &givenPath)
     }
 
     UpgradeReport done = report(UpgradeOutcome::Succeeded);
-    // SNAPSHOT
+    // A merge cannot be undone: the bank as it was is kept first, and without that copy nothing
+    // is merged.
+    const Result<SnapshotInfo> snapshot
+        = BankSnapshots(m_db.path(), m_clock).take(m_db, SnapshotReason::BeforeUpgrade);
+    if (!snapshot)
+        return report(UpgradeOutcome::Failed, snapshot.reason());
+    done.snapshotPath = snapshot->path;
 
     QStringList tables = upgradeTables();
     if (hasStems)
