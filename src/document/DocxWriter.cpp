@@ -106,6 +106,9 @@ QByteArray coreProperties(const QString &title)
     QXmlStreamWriter w(&xml);
     w.writeStartDocument();
     w.writeNamespace(QStringLiteral("http://purl.org/dc/elements/1.1/"), QStringLiteral("dc"));
+    w.writeNamespace(
+        QStringLiteral("http://schemas.openxmlformats.org/package/2006/metadata/core-properties"),
+        QStringLiteral("cp"));
     w.writeStartElement(
         QStringLiteral("http://schemas.openxmlformats.org/package/2006/metadata/core-properties"),
         QStringLiteral("coreProperties"));
@@ -162,13 +165,17 @@ DocxWriter::DocxWriter(QString resourceDir)
     : m_resourceDir(std::move(resourceDir))
     , m_xml(std::make_unique<QXmlStreamWriter>(&m_body))
 {
-    // The body is written as a fragment; documentXml() wraps it in the root element, which
-    // declares these prefixes. Made known here, they are used without being declared again.
+    // The document element stays open while blocks are added; documentXml() closes it. Known
+    // before the root is written, the prefixes are declared on it once and used everywhere.
+    m_xml->writeStartDocument(QStringLiteral("1.0"), true);
     m_xml->writeNamespace(latin(W), QStringLiteral("w"));
     m_xml->writeNamespace(latin(R), QStringLiteral("r"));
     m_xml->writeNamespace(latin(WP), QStringLiteral("wp"));
     m_xml->writeNamespace(latin(A), QStringLiteral("a"));
     m_xml->writeNamespace(latin(PIC), QStringLiteral("pic"));
+    m_xml->writeStartElement(latin(W), QStringLiteral("document"));
+    m_xml->writeStartElement(latin(W), QStringLiteral("body"));
+    m_xml->writeCharacters(QString()); // closes the start tag, so the body so far is whole
 }
 
 DocxWriter::~DocxWriter() = default;
@@ -391,19 +398,12 @@ void DocxWriter::writeImage(const QByteArray &png, int widthPx, int heightPx)
 
 QByteArray DocxWriter::documentXml() const
 {
-    // The fragment written so far sits inside <w:body>; the namespaces are declared here once.
-    QByteArray xml = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
-                                       "<w:document xmlns:w=\"")
-        + W + QByteArrayLiteral("\" xmlns:r=\"") + R + QByteArrayLiteral("\" xmlns:wp=\"") + WP
-        + QByteArrayLiteral("\" xmlns:a=\"") + A + QByteArrayLiteral("\" xmlns:pic=\"") + PIC
-        + QByteArrayLiteral("\"><w:body>");
-    xml += m_body;
     // A4, with the margins of a Chinese word processor's default page.
-    xml += QByteArrayLiteral(
-        "<w:sectPr><w:pgSz w:w=\"11906\" w:h=\"16838\"/>"
-        "<w:pgMar w:top=\"1440\" w:right=\"1800\" w:bottom=\"1440\" w:left=\"1800\" "
-        "w:header=\"851\" w:footer=\"992\" w:gutter=\"0\"/></w:sectPr></w:body></w:document>");
-    return xml;
+    return m_body
+        + QByteArrayLiteral(
+            "<w:sectPr><w:pgSz w:w=\"11906\" w:h=\"16838\"/>"
+            "<w:pgMar w:top=\"1440\" w:right=\"1800\" w:bottom=\"1440\" w:left=\"1800\" "
+            "w:header=\"851\" w:footer=\"992\" w:gutter=\"0\"/></w:sectPr></w:body></w:document>");
 }
 
 Status DocxWriter::save(const QString &path) const
