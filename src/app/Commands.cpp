@@ -2,6 +2,7 @@
 
 #include "ui/exam/ExamCommands.h"
 #include "ui/practice/PracticeCommands.h"
+#include "ui/settings/UpgradeCommands.h"
 #include "ui/shell/CommandDispatcher.h"
 #include "ui/shell/ShellCommands.h"
 #include "ui/shell/UiContext.h"
@@ -13,6 +14,7 @@ void addAllCommands(ui::CommandDispatcher &dispatcher, ui::UiContext &context, Q
     ui::addShellCommands(dispatcher, context, menuWindow);
     ui::addPracticeCommands(dispatcher, context, menuWindow);
     ui::addExamCommands(dispatcher, context, menuWindow);
+    ui::addUpgradeCommands(dispatcher, context, menuWindow);
 }
 
 } // namespace vorlane::app

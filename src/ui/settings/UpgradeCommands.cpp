@@ -1,0 +1,21 @@
+#include "ui/settings/UpgradeCommands.h"
+
+#include "ui/settings/UpgradeWindow.h"
+#include "ui/shell/CommandDispatcher.h"
+
+#include <QApplication>
+
+namespace vorlane::ui {
+
+void addUpgradeCommands(CommandDispatcher &dispatcher, UiContext &context, QWidget *menuWindow)
+{
+    dispatcher.add(
+        QStringLiteral("sj"), CommandDispatcher::Cursor::HourglassWhileCreating, [&context, menuWindow] {
+            UpgradeWindow window(context, menuWindow);
+            if (QApplication::overrideCursor())
+                QApplication::restoreOverrideCursor();
+            window.exec();
+        });
+}
+
+} // namespace vorlane::ui
