@@ -23,7 +23,10 @@ const exam::ExportContent Contents[] = { exam::ExportContent::WithAnswers,
 QString documentsFolder()
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
+    // A desktop without the folder yet gets it, as the file dialog would otherwise start elsewhere.
+    if (documents.isEmpty() || !QDir().mkpath(documents))
+        return QDir::homePath();
+    return documents;
 }
 
 } // namespace

@@ -125,8 +125,10 @@ void UpgradeWindow::browse()
 void UpgradeWindow::startUpgrade()
 {
     m_status->clear();
+    const bool working = !m_path->text().trimmed().isEmpty(); // else only a word is to be said
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_context.progress.showStage(tr("正在升级题库，请等待..."));
+    if (working)
+        m_context.progress.showStage(tr("正在升级题库，请等待..."));
     const settings::UpgradeReport report = settings::BankUpgrade(m_context.db, m_context.clock)
                                                .apply(QDir::fromNativeSeparators(m_path->text()));
     m_context.progress.hide();
