@@ -6,13 +6,15 @@
 #include "ui/exam/PaperExport.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QPushButton>
 
 using namespace vorlane;
 using namespace vorlane::test;
 using vorlane::exam::ExportContent;
 using vorlane::ui::ExamWindow;
-using vorlane::ui::ExportTarget;
 
 namespace {
 
@@ -24,6 +26,8 @@ struct ReviewedPaper
     ExamWindow window { *f.context };
     exam::PaperIdentity paper;
     QStringList opened;
+    int dialogs = 0;
+    QString suggested;
 
     ReviewedPaper()
     {
@@ -39,11 +43,35 @@ struct ReviewedPaper
         });
     }
 
-    void exportTo(const QString &path, ExportContent content)
+    // Answers the save dialog as a user would: the content from the list of file types (by
+    // keys), then a name in the test's folder, then save. What the dialog suggested after the
+    // content was chosen lands in `suggested`.
+    void exportAs(const QString &name, ExportContent content)
     {
-        window.paperExporter().setNextTarget(ExportTarget { path, content });
+        f.modal.setDriver([this, name, content](QDialog &modal) {
+            auto *dialog = qobject_cast<QFileDialog *>(&modal);
+            if (!dialog)
+                return;
+            ++dialogs;
+            dialog->setDirectory(f.dir.path());
+            auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+            auto *fileName = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            QVERIFY(types && fileName);
+            QCOMPARE(types->count(), 3);
+            for (int i = 0; i < int(content); ++i)
+                QTest::keyClick(types, Qt::Key_Down);
+            suggested = fileName->text();
+            if (name.isNull()) {
+                dialog->reject();
+                return;
+            }
+            fileName->setText(name);
+            dialog->accept();
+        });
         QTest::mouseClick(child<QPushButton>(window, "examExport"), Qt::LeftButton);
     }
+
+    QString path(const QString &name) const { return f.dir.filePath(name); }
 
     QByteArray documentXml(const QString &path)
     {
@@ -94,9 +122,12 @@ private slots:
         QFETCH(QStringList, present);
         QFETCH(QStringList, absent);
         ReviewedPaper r;
-        const QString path = r.f.dir.filePath(QStringLiteral("试卷 导出.docx"));
+        const QString path = r.path(QStringLiteral("试卷 导出.docx"));
         const int asked = r.f.prompt.askCount();
-        r.exportTo(path, ExportContent(content));
+        r.exportAs(QStringLiteral("试卷 导出.docx"), ExportContent(content));
+        QCOMPARE(r.dialogs, 1);
+        // The suggested name follows the content, so the three documents do not overwrite each other.
+        QCOMPARE(r.suggested, exam::suggestedDocumentName(r.paper.title, ExportContent(content)));
         QCOMPARE(r.opened, QStringList { path });
         QCOMPARE(r.f.prompt.askCount(), asked); // nothing to say when it opens
         QVERIFY(!r.f.progress.isVisible());
@@ -111,17 +142,17 @@ private slots:
     void aNameWithoutSuffixGetsDocx()
     {
         ReviewedPaper r;
-        r.exportTo(r.f.dir.filePath(QStringLiteral("paper")), ExportContent::WithAnswers);
-        QCOMPARE(r.opened, QStringList { r.f.dir.filePath(QStringLiteral("paper.docx")) });
+        r.exportAs(QStringLiteral("paper"), ExportContent::WithAnswers);
+        QCOMPARE(r.opened, QStringList { r.path(QStringLiteral("paper.docx")) });
     }
 
     void whereNothingOpensItSaysWhereTheFileIs()
     {
         ReviewedPaper r;
         r.window.paperExporter().setDocumentOpener([](const QString &) { return false; });
-        const QString path = r.f.dir.filePath(QStringLiteral("paper.docx"));
-        r.f.prompt.setNextAnswer(ui::PromptDialog::Middle);
-        r.exportTo(path, ExportContent::WithAnswers);
+        const QString path = r.path(QStringLiteral("paper.docx"));
+        r.f.prompt.queueAnswer(ui::PromptDialog::Middle);
+        r.exportAs(QStringLiteral("paper.docx"), ExportContent::WithAnswers);
         QVERIFY(QFile::exists(path));
         QCOMPARE(r.f.prompt.lastCaption(), QStringLiteral("提示"));
         QVERIFY2(r.f.prompt.lastText().contains(QDir::toNativeSeparators(path)),
@@ -132,8 +163,8 @@ private slots:
     {
         ReviewedPaper r;
         const int asked = r.f.prompt.askCount();
-        r.window.paperExporter().setNextTarget(std::nullopt);
-        QTest::mouseClick(child<QPushButton>(r.window, "examExport"), Qt::LeftButton);
+        r.exportAs(QString(), ExportContent::WithoutAnswers);
+        QCOMPARE(r.dialogs, 1);
         QVERIFY(r.opened.isEmpty());
         QCOMPARE(r.f.prompt.askCount(), asked);
         QCOMPARE(QDir(r.f.dir.path()).entryList({ QStringLiteral("*.docx") }), QStringList());
@@ -142,13 +173,15 @@ private slots:
     void aFailureIsReportedAndTheReviewGoesOn()
     {
         ReviewedPaper r;
-        const QString path = r.f.dir.filePath(QStringLiteral("no such folder/paper.docx"));
-        r.f.prompt.setNextAnswer(ui::PromptDialog::Middle);
-        r.exportTo(path, ExportContent::WithAnswers);
+        // The paper's table is gone under the window: the document cannot be composed.
+        r.f.exec(QStringLiteral("DROP TABLE %1").arg(r.paper.table));
+        r.f.prompt.queueAnswer(ui::PromptDialog::Middle);
+        r.exportAs(QStringLiteral("paper.docx"), ExportContent::WithAnswers);
         QCOMPARE(r.f.prompt.lastCaption(), QStringLiteral("警告"));
         QCOMPARE(r.f.prompt.lastText(), QStringLiteral("导出试题发生错误，请退出后重试！"));
         QCOMPARE(r.f.prompt.lastIcon(), int(ui::PromptDialog::Warning));
-        QVERIFY(!QFile::exists(path));
+        QCOMPARE(r.f.prompt.queuedAnswers(), 0);
+        QVERIFY(!QFile::exists(r.path(QStringLiteral("paper.docx"))));
         QVERIFY(r.opened.isEmpty());
         QVERIFY(r.window.isVisible());
         QVERIFY(!r.f.progress.isVisible());
@@ -161,9 +194,9 @@ private slots:
     {
         ReviewedPaper r;
         r.f.exec(QStringLiteral("UPDATE %1 SET E2_1=A2").arg(r.paper.table));
-        r.f.prompt.setNextAnswer(ui::PromptDialog::Middle);
-        const QString path = r.f.dir.filePath(QStringLiteral("wrong.docx"));
-        r.exportTo(path, ExportContent::WrongOnly);
+        r.f.prompt.queueAnswer(ui::PromptDialog::Middle);
+        const QString path = r.path(QStringLiteral("wrong.docx"));
+        r.exportAs(QStringLiteral("wrong.docx"), ExportContent::WrongOnly);
         QCOMPARE(r.f.prompt.lastText(), QStringLiteral("本卷没有做错的试题！"));
         QCOMPARE(r.f.prompt.lastCaption(), QStringLiteral("提示"));
         QVERIFY(!QFile::exists(path));

@@ -28,17 +28,6 @@ class UpgradeScreenshotTest : public QObject
     Q_OBJECT
 
 private:
-    // Runs act once a modal window is up, polling: a driver may wait, a test may not.
-    static void whenModal(std::function<void(QWidget *)> act)
-    {
-        QTimer::singleShot(50, qApp, [act = std::move(act)] {
-            if (QWidget *modal = QApplication::activeModalWidget())
-                act(modal);
-            else
-                whenModal(act);
-        });
-    }
-
     static void shoot(const QString &file)
     {
         QTest::qWait(600); // a driver: let the window manager place and paint the windows
@@ -72,16 +61,15 @@ private slots:
         }
         ui::UpgradeWindow window(*f.context);
         window.show();
-        window.setNextFileName(path);
-        QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("upgradeBrowse")), Qt::LeftButton);
-        f.prompt.setNextAnswer(ui::PromptDialog::Middle);
+        QTest::keyClicks(window.findChild<QLineEdit *>(QStringLiteral("upgradePath")), path);
+        f.prompt.queueAnswer(ui::PromptDialog::Middle);
         QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("upgradeStart")), Qt::LeftButton);
         shoot(QDir(folder).filePath(QStringLiteral("upgrade-%1.png").arg(layout)));
         // The same window asking for a file, with the message box over it.
         window.findChild<QLineEdit *>(QStringLiteral("upgradePath"))->clear();
-        whenModal([&](QWidget *) {
+        f.modal.setDriver([&](QDialog &box) {
             shoot(QDir(folder).filePath(QStringLiteral("upgrade-prompt-%1.png").arg(layout)));
-            f.prompt.done(ui::PromptDialog::Middle);
+            box.done(ui::PromptDialog::Middle);
         });
         QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("upgradeStart")), Qt::LeftButton);
     }
@@ -98,10 +86,9 @@ private slots:
         QVERIFY(window.openPaper(paper));
         window.show();
         window.paperExporter().setDocumentOpener([](const QString &) { return true; });
-        whenModal([&](QWidget *modal) {
+        f.modal.setDriver([&](QDialog &dialog) {
             shoot(QDir(folder).filePath(QStringLiteral("export-dialog.png")));
-            if (auto *dialog = qobject_cast<QDialog *>(modal))
-                dialog->reject();
+            dialog.reject();
         });
         QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("examExport")), Qt::LeftButton);
     }

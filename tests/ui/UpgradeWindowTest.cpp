@@ -5,6 +5,7 @@
 #include "ui/settings/UpgradeWindow.h"
 #include "ui/shell/CommandDispatcher.h"
 
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -80,7 +81,7 @@ private slots:
         UpgradeUiBank f;
         UpgradeWindow window(*f.context);
         window.show();
-        f.prompt.setNextAnswer(ui::PromptDialog::Middle);
+        f.prompt.queueAnswer(ui::PromptDialog::Middle);
         QTest::mouseClick(child<QPushButton>(window, "upgradeStart"), Qt::LeftButton);
         QCOMPARE(f.prompt.lastText(), QStringLiteral("请点击文件夹按钮选择升级文件！"));
         QCOMPARE(f.prompt.lastCaption(), QStringLiteral("提示"));
@@ -95,14 +96,30 @@ private slots:
         window.show();
         auto *edit = child<QLineEdit>(window, "upgradePath");
 
-        window.setNextFileName(QString()); // cancelled: nothing changes
+        // The folder button's dialog, answered as a user would: cancelled first, then a file chosen.
+        QStringList dialogs;
+        bool choose = false;
+        f.modal.setDriver([&](QDialog &modal) {
+            auto *dialog = qobject_cast<QFileDialog *>(&modal);
+            if (!dialog)
+                return;
+            dialogs << dialog->objectName();
+            QVERIFY(dialog->nameFilters().first().contains(QStringLiteral("*.db")));
+            if (!choose) {
+                dialog->reject();
+                return;
+            }
+            dialog->selectFile(path);
+            dialog->accept();
+        });
         QTest::mouseClick(child<QPushButton>(window, "upgradeBrowse"), Qt::LeftButton);
         QCOMPARE(edit->text(), QString());
-        window.setNextFileName(path);
+        choose = true;
         QTest::mouseClick(child<QPushButton>(window, "upgradeBrowse"), Qt::LeftButton);
         QCOMPARE(QDir::fromNativeSeparators(edit->text()), path);
+        QCOMPARE(dialogs, QStringList(2, QStringLiteral("upgradeFileDialog")));
 
-        f.prompt.setNextAnswer(ui::PromptDialog::Middle);
+        f.prompt.queueAnswer(ui::PromptDialog::Middle);
         QTest::mouseClick(child<QPushButton>(window, "upgradeStart"), Qt::LeftButton);
         QCOMPARE(f.prompt.lastText(), QStringLiteral("升级成功！"));
         QCOMPARE(f.prompt.lastIcon(), int(ui::PromptDialog::Information));
@@ -116,7 +133,7 @@ private slots:
             = status.mid(status.indexOf(kept) + kept.size()).section(QLatin1Char('\n'), 0, 0);
         QVERIFY2(QFile::exists(QDir::fromNativeSeparators(snapshot)), qPrintable(snapshot));
 
-        f.prompt.setNextAnswer(ui::PromptDialog::Middle);
+        f.prompt.queueAnswer(ui::PromptDialog::Middle);
         QTest::mouseClick(child<QPushButton>(window, "upgradeStart"), Qt::LeftButton);
         QCOMPARE(f.prompt.lastText(), QStringLiteral("您已升级过了！"));
         QCOMPARE(f.questions(), 1);
@@ -152,7 +169,7 @@ private slots:
         UpgradeWindow window(*f.context);
         window.show();
         QTest::keyClicks(child<QLineEdit>(window, "upgradePath"), path);
-        f.prompt.setNextAnswer(ui::PromptDialog::Middle);
+        f.prompt.queueAnswer(ui::PromptDialog::Middle);
         QTest::mouseClick(child<QPushButton>(window, "upgradeStart"), Qt::LeftButton);
         QCOMPARE(f.prompt.lastText(), message);
         QCOMPARE(f.prompt.lastIcon(), icon);
@@ -166,12 +183,16 @@ private slots:
         ui::addUpgradeCommands(dispatcher, *f.context, nullptr);
         QVERIFY(dispatcher.serves(QStringLiteral("sj")));
         QString title;
-        whenModalShows([&title](QWidget *modal) {
-            title = modal->windowTitle();
-            QTest::mouseClick(
-                modal->findChild<QPushButton *>(QStringLiteral("upgradeClose")), Qt::LeftButton);
+        bool closed = false;
+        f.modal.setDriver([&](QDialog &window) {
+            title = window.windowTitle();
+            QTest::mouseClick(child<QPushButton>(window, "upgradeClose"), Qt::LeftButton);
+            closed = !window.isVisible();
         });
         dispatcher.dispatch(QStringLiteral("sj"));
+        QVERIFY(closed);
+        QCOMPARE(f.modal.opened().size(), 1);
+        QCOMPARE(f.modal.opened().first().name, QStringLiteral("upgradeWindow"));
         QCOMPARE(title, QStringLiteral("题库升级"));
     }
 };

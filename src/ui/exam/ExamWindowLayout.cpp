@@ -3,6 +3,8 @@
 #include "core/AppState.h"
 #include "ui/exam/ExamWidgets.h"
 #include "ui/exam/PaperExport.h"
+#include "ui/shell/ModalRunner.h"
+#include "ui/shell/ShellCommands.h"
 #include "ui/shell/UiContext.h"
 #include "ui/widgets/AnswerPanel.h"
 
@@ -231,10 +233,7 @@ void ExamWindow::buildWidgets()
         [this] { m_exporter->exportPaper(m_paper.identity(), m_context.state.examSubject); });
     connect(m_void, &QPushButton::clicked, this, &ExamWindow::toggleVoid);
     connect(m_desktop, &QPushButton::clicked, this, &ExamWindow::showDesktop);
-    connect(m_settings, &QPushButton::clicked, this, [this] {
-        if (m_openSettings)
-            m_openSettings();
-    });
+    connect(m_settings, &QPushButton::clicked, this, [this] { openSystemSettings(m_context, this); });
 }
 
 void ExamWindow::applyLayout()

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "document/DocxWriter.h"
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/UiContext.h"
 
@@ -45,10 +46,6 @@ QStringList PaperExporter::contentFilters()
 
 std::optional<ExportTarget> PaperExporter::askTarget(const exam::PaperIdentity &paper)
 {
-    if (m_hasNextTarget) {
-        m_hasNextTarget = false;
-        return std::exchange(m_nextTarget, std::nullopt);
-    }
     QFileDialog dialog(m_parent, QObject::tr("生成文档"), documentsFolder());
     dialog.setObjectName(QStringLiteral("examExportDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -66,7 +63,7 @@ std::optional<ExportTarget> PaperExporter::askTarget(const exam::PaperIdentity &
             if (index >= 0)
                 dialog.selectFile(exam::suggestedDocumentName(paper.title, Contents[index]));
         });
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (m_context.modal.run(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     const qsizetype index = qMax<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter()));
     return ExportTarget { dialog.selectedFiles().first(), Contents[index] };

@@ -31,13 +31,8 @@ public:
     // Exports the paper; false when nothing was written (cancelled, or failed and reported).
     bool exportPaper(const exam::PaperIdentity &paper, int subject);
 
-    // Test hooks. The next save dialog answers this target (nullopt: the user cancelled), and
-    // documents are handed to this opener instead of the desktop (false: nothing opens them).
-    void setNextTarget(std::optional<ExportTarget> target)
-    {
-        m_nextTarget = std::move(target);
-        m_hasNextTarget = true;
-    }
+    // Test hook: documents are handed to this opener instead of the desktop (false: nothing
+    // opens them). The save dialog ("examExportDialog") is run through the modal runner.
     void setDocumentOpener(std::function<bool(const QString &)> opener) { m_open = std::move(opener); }
 
     // The save dialog's choices, in the order it lists them.
@@ -48,8 +43,6 @@ private:
 
     UiContext &m_context;
     QWidget *m_parent;
-    std::optional<ExportTarget> m_nextTarget;
-    bool m_hasNextTarget = false;
     std::function<bool(const QString &)> m_open;
 };
 

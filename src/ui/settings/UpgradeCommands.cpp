@@ -2,6 +2,8 @@
 
 #include "ui/settings/UpgradeWindow.h"
 #include "ui/shell/CommandDispatcher.h"
+#include "ui/shell/ModalRunner.h"
+#include "ui/shell/UiContext.h"
 
 #include <QApplication>
 
@@ -14,7 +16,7 @@ void addUpgradeCommands(CommandDispatcher &dispatcher, UiContext &context, QWidg
             UpgradeWindow window(context, menuWindow);
             if (QApplication::overrideCursor())
                 QApplication::restoreOverrideCursor();
-            window.exec();
+            context.modal.run(window);
         });
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/settings/BankUpgrade.h"
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/UiContext.h"
 
@@ -109,17 +110,15 @@ void UpgradeWindow::showEvent(QShowEvent *event)
 
 void UpgradeWindow::browse()
 {
-    QString chosen;
-    if (m_nextFileName) {
-        chosen = *std::exchange(m_nextFileName, std::nullopt);
-    } else {
-        const QString start = m_path->text().trimmed().isEmpty()
-            ? QStandardPaths::writableLocation(QStandardPaths::DownloadLocation)
-            : QFileInfo(m_path->text().trimmed()).absolutePath();
-        chosen = QFileDialog::getOpenFileName(this, tr("选择升级文件"), start, fileFilter());
-    }
-    if (!chosen.isEmpty())
-        m_path->setText(QDir::toNativeSeparators(chosen));
+    const QString typed = m_path->text().trimmed();
+    const QString start = typed.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DownloadLocation)
+                                          : QFileInfo(QDir::fromNativeSeparators(typed)).absolutePath();
+    QFileDialog dialog(this, tr("选择升级文件"), start, fileFilter());
+    dialog.setObjectName(QStringLiteral("upgradeFileDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (m_context.modal.run(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        m_path->setText(QDir::toNativeSeparators(dialog.selectedFiles().first()));
 }
 
 void UpgradeWindow::startUpgrade()

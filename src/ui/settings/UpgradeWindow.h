@@ -2,8 +2,6 @@
 
 #include <QDialog>
 
-#include <optional>
-
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -23,9 +21,6 @@ class UpgradeWindow : public QDialog
 public:
     explicit UpgradeWindow(UiContext &context, QWidget *parent = nullptr);
 
-    // Test hook: the next file dialog answers this path (an empty text: the user cancelled).
-    void setNextFileName(const QString &path) { m_nextFileName = path; }
-
     static QString fileFilter();
 
 protected:
@@ -37,7 +32,6 @@ private:
     void startUpgrade();
 
     UiContext &m_context;
-    std::optional<QString> m_nextFileName;
     QRadioButton *m_local = nullptr;
     QLineEdit *m_path = nullptr;
     QPushButton *m_browse = nullptr;
