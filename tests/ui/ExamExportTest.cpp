@@ -66,7 +66,7 @@ struct ReviewedPaper
                 return;
             }
             fileName->setText(name);
-            dialog->accept();
+            modal.accept(); // through QDialog: QFileDialog keeps its override protected
         });
         QTest::mouseClick(child<QPushButton>(window, "examExport"), Qt::LeftButton);
     }

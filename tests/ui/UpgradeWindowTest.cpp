@@ -110,7 +110,7 @@ private slots:
                 return;
             }
             dialog->selectFile(path);
-            dialog->accept();
+            modal.accept(); // through QDialog: QFileDialog keeps its override protected
         });
         QTest::mouseClick(child<QPushButton>(window, "upgradeBrowse"), Qt::LeftButton);
         QCOMPARE(edit->text(), QString());

@@ -122,7 +122,7 @@ Status makeUpgradeFile(const QString &path, const UpgradeFileOptions &options)
             }
             file.execScript(QStringLiteral("DETACH DATABASE src; VACUUM;"));
         } catch (const StoreError &error) {
-            status = Status::failure(error.reason());
+            status = Status::failure(error.detail());
         }
     }
     if (!status) {

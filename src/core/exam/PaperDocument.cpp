@@ -201,8 +201,8 @@ Result<QList<DocumentBlock>> composePaperDocument(
         if (content != ExportContent::WithoutAnswers)
             composer.answersPart(rows);
         return composer.take();
-    } catch (const StoreError &) {
-        return Result<QList<DocumentBlock>>::failure(failed);
+    } catch (const StoreError &error) {
+        return storeFailure(error, failed); // the statement and SQLite's text go to the log
     }
 }
 

@@ -179,7 +179,8 @@ UpgradeReport BankUpgrade::apply(const QString &givenPath)
             cpbs = first.text(1);
         }
     } catch (const StoreError &error) {
-        return report(UpgradeOutcome::CannotOpen, error.reason());
+        return report(UpgradeOutcome::CannotOpen,
+            storeFailure(error, QStringLiteral("这不是可以读取的 SQLite 数据库文件。")).reason());
     }
 
     try {
@@ -194,7 +195,7 @@ UpgradeReport BankUpgrade::apply(const QString &givenPath)
             > 0)
             return report(UpgradeOutcome::AlreadyApplied);
     } catch (const StoreError &error) {
-        return report(UpgradeOutcome::Failed, error.reason());
+        return report(UpgradeOutcome::Failed, storeFailure(error, StoreAction::Read).reason());
     }
 
     UpgradeReport done = report(UpgradeOutcome::Succeeded);
@@ -230,7 +231,15 @@ UpgradeReport BankUpgrade::apply(const QString &givenPath)
             m_db.scalar(QStringLiteral("SELECT count(*) FROM main.tab_answ")).toLongLong() - questionsBefore);
         transaction.commit();
     } catch (const StoreError &error) {
-        UpgradeReport failed = report(UpgradeOutcome::Failed, error.reason());
+        // A key the bank already holds is the usual cause: say so rather than "an error".
+        const bool repeated
+            = error.detail().contains(QLatin1String("UNIQUE constraint"), Qt::CaseInsensitive);
+        const Status status = repeated
+            ? storeFailure(error,
+                QStringLiteral(
+                    "升级文件中有题库里已有的条目，这次的改动没有保存，题库里原有的数据没有受影响。"))
+            : storeFailure(error, StoreAction::Write);
+        UpgradeReport failed = report(UpgradeOutcome::Failed, status.reason());
         failed.snapshotPath = done.snapshotPath;
         return failed;
     }

@@ -134,7 +134,7 @@ Status copyBank(Database &source, const QString &targetPath)
     try {
         written = writeCopy(source, partial);
     } catch (const StoreError &error) {
-        written = Status::failure(error.reason());
+        written = Status::failure(error.detail());
     }
     if (written)
         written = checkBankCopy(partial);
@@ -158,7 +158,7 @@ Status checkBankCopy(const QString &path)
         if (check != QLatin1String("ok"))
             return Status::failure(QStringLiteral("题库文件已损坏：%1\n%2").arg(path, check));
     } catch (const StoreError &error) {
-        return Status::failure(QStringLiteral("题库文件已损坏：%1\n%2").arg(path, error.reason()));
+        return Status::failure(QStringLiteral("题库文件已损坏：%1\n%2").arg(path, error.detail()));
     }
     return checkBankTables(**opened);
 }

@@ -1,6 +1,7 @@
 #include "ui/exam/PaperExport.h"
 
 #include "core/AppState.h"
+#include "core/log/Logging.h"
 #include "document/DocxWriter.h"
 #include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
@@ -93,6 +94,9 @@ bool PaperExporter::exportPaper(const exam::PaperIdentity &paper, int subject)
         return false;
     }
     if (!blocks || !written) {
+        // Why the file could not be written (libzip's text) is for the log, not the box.
+        if (blocks)
+            qCWarning(lcUi) << "export to" << path << "failed:" << written.reason();
         m_context.prompt.ask(QObject::tr("警告"), QObject::tr("导出试题发生错误，请退出后重试！"),
             PromptDialog::Single, PromptDialog::Warning);
         return false;
