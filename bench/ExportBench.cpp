@@ -14,7 +14,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -37,14 +36,8 @@ struct ExportBenchBank
         : dir(qEnvironmentVariable("VORLANE_BENCH_DIR", QDir::tempPath())
             + QStringLiteral("/vorlane-export-XXXXXX"))
     {
-        // Rich text is read through QTextDocument, which wants a GUI application.
-        static int argc = 1;
-        static char name[] = "vorlane_bench";
-        static char *argv[] = { name, nullptr };
-        if (!QGuiApplication::instance()) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            static QGuiApplication app(argc, argv);
-        }
+        // No application object: parsing HTML into a QTextDocument needs none, and the window
+        // benchmarks make the one QApplication the process may have.
         const QString path = dir.filePath(QString::fromLatin1(bank::FileName));
         if (const Status made = demo::makeDemoBank(path, { .questions = 100000 }); !made)
             qFatal("%s", qPrintable(made.reason()));

@@ -61,7 +61,8 @@ private slots:
         }
         ui::UpgradeWindow window(*f.context);
         window.show();
-        QTest::keyClicks(window.findChild<QLineEdit *>(QStringLiteral("upgradePath")), path);
+        window.findChild<QLineEdit *>(QStringLiteral("upgradePath"))
+            ->setText(path); // keyClicks types only ASCII
         f.prompt.queueAnswer(ui::PromptDialog::Middle);
         QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("upgradeStart")), Qt::LeftButton);
         shoot(QDir(folder).filePath(QStringLiteral("upgrade-%1.png").arg(layout)));

@@ -25,8 +25,10 @@ const exam::ExportContent Contents[] = { exam::ExportContent::WithAnswers,
 QString documentsFolder()
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    // A desktop without the folder yet gets it, as the file dialog would otherwise start elsewhere.
-    if (documents.isEmpty() || !QDir().mkpath(documents))
+    // A desktop without the folder yet gets it, as the file dialog would otherwise start elsewhere;
+    // tests never make folders in the user's home.
+    if (documents.isEmpty()
+        || (QStandardPaths::isTestModeEnabled() ? !QDir(documents).exists() : !QDir().mkpath(documents)))
         return QDir::homePath();
     return documents;
 }

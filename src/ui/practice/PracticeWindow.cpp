@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/Clock.h"
+#include "core/TimeText.h"
 #include "core/answer/AnswerEncoding.h"
 #include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
@@ -395,10 +396,7 @@ int PracticeWindow::gaugeValue() const
 QString PracticeWindow::elapsedText() const
 {
     const qint64 seconds = m_started.isValid() ? qMax<qint64>(0, m_started.secsTo(m_context.clock.now())) : 0;
-    return QStringLiteral("%1:%2:%3")
-        .arg(seconds / 3600)
-        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    return elapsedTimeText(seconds);
 }
 
 void PracticeWindow::updateClock()
