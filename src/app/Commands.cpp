@@ -1,6 +1,7 @@
 #include "app/Commands.h"
 
 #include "ui/exam/ExamCommands.h"
+#include "ui/laws/LawsCommands.h"
 #include "ui/practice/PracticeCommands.h"
 #include "ui/progress/ProgressCommands.h"
 #include "ui/settings/UpgradeCommands.h"
@@ -16,6 +17,7 @@ void addAllCommands(ui::CommandDispatcher &dispatcher, ui::UiContext &context, Q
     ui::addPracticeCommands(dispatcher, context, menuWindow);
     ui::addExamCommands(dispatcher, context, menuWindow);
     ui::addUpgradeCommands(dispatcher, context, menuWindow);
+    ui::addLawsCommands(dispatcher, context, menuWindow);
     ui::addProgressCommands(dispatcher, context, menuWindow);
 }
 

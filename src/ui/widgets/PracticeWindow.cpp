@@ -1,4 +1,4 @@
-#include "ui/practice/PracticeWindow.h"
+#include "ui/widgets/PracticeWindow.h"
 
 #include "core/AppState.h"
 #include "core/Clock.h"
@@ -48,6 +48,21 @@ PracticeVariant PracticeVariant::chapter()
     variant.voidCaption = QCoreApplication::translate("PracticeWindow", "题目作废");
     variant.emptySubmitText = QCoreApplication::translate("PracticeWindow", "请先做出答案！");
     variant.compactSize = QSize(780, 490);
+    return variant;
+}
+
+PracticeVariant PracticeVariant::article()
+{
+    PracticeVariant variant;
+    variant.startPage = int(AnswerKind::SelfAssessed);
+    variant.voidCaption = QCoreApplication::translate("PracticeWindow", "本题作废");
+    variant.emptySubmitText = QCoreApplication::translate("PracticeWindow", "题还没做呢！");
+    variant.fillsNoticeBoard = false;
+    variant.showsEditedNotice = false;
+    variant.typeNamesSelfAssessed = false;
+    variant.disablesExplanationOnShow = true;
+    variant.offersEditor = false;
+    variant.compactSize = QSize(774, 489);
     return variant;
 }
 
@@ -115,7 +130,7 @@ void PracticeWindow::notice(const QString &text, int icon)
 
 bool PracticeWindow::openQuestionList()
 {
-    const Result<bool> opened = m_session.openQuestionList(m_context.state.practiceListSql);
+    const Result<bool> opened = m_session.openQuestionList(m_context.state.practiceList);
     if (!opened) {
         m_listFailed = true;
         showError(opened.reason());
@@ -161,6 +176,18 @@ void PracticeWindow::showEvent(QShowEvent *event)
     updateClock();
     m_clockTimer->start();
     m_examPoints->setEnabled(false);
+    if (m_variant.disablesExplanationOnShow)
+        m_explanation->setEnabled(false);
+}
+
+void PracticeWindow::setNoticeBoard(const QString &text)
+{
+    m_noticeBoard->setText(text);
+}
+
+QString PracticeWindow::noticeBoard() const
+{
+    return m_noticeBoard->text();
 }
 
 void PracticeWindow::pressType(int typeId)
