@@ -238,14 +238,14 @@ Result<std::shared_ptr<Database>> Database::open(
 {
     using Opened = Result<std::shared_ptr<Database>>;
     const QFileInfo info(path);
-    if (mode == Mode::OpenExisting && !info.isFile())
+    if (mode != Mode::CreateNew && !info.isFile())
         return Opened::failure(QStringLiteral("找不到题库文件：%1").arg(path));
     if (mode == Mode::CreateNew && info.exists())
         return Opened::failure(QStringLiteral("文件已存在：%1").arg(path));
     const QString cannotOpen = QStringLiteral("无法打开题库文件：%1").arg(path);
 
-    const int flags
-        = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (mode == Mode::CreateNew ? SQLITE_OPEN_CREATE : 0);
+    const int access = mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    const int flags = access | SQLITE_OPEN_NOMUTEX | (mode == Mode::CreateNew ? SQLITE_OPEN_CREATE : 0);
     sqlite3 *raw = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, flags, nullptr);
     std::shared_ptr<Database> db(new Database(raw, path));
@@ -256,7 +256,8 @@ Result<std::shared_ptr<Database>> Database::open(
     // exactly as it was.
     try {
         // No key: an ordinary SQLite file, such as an upgrade file.
-        if (!key.isEmpty() && sqlite3_key(raw, key.constData(), int(key.size())) != SQLITE_OK)
+        if (!key.isEmpty()
+            && (sqlite3_key(raw, key.constData(), int(key.size())) != SQLITE_OK || !pinCipherSettings(raw)))
             throw StoreError(errorText(raw, SQLITE_ERROR));
         // A plain SQLite linked by mistake would accept the key and store the bank in clear text.
         if (db->scalar(QStringLiteral("PRAGMA cipher_version")).toString().isEmpty())
@@ -273,7 +274,7 @@ Result<std::shared_ptr<Database>> Database::open(
         const int tables = db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master")).toInt();
         // SQLite takes an empty file for an empty database and would write to it; an empty
         // file here is a copy that never finished, not a bank.
-        if (mode == Mode::OpenExisting && tables == 0)
+        if (mode != Mode::CreateNew && tables == 0)
             return Opened::failure(QStringLiteral("%1 不是题库文件：其中没有任何数据表。").arg(path));
         if (check)
             if (const Status checked = check(*db); !checked)
@@ -286,6 +287,9 @@ Result<std::shared_ptr<Database>> Database::open(
             return Opened::failure(QStringLiteral("题库文件已损坏：%1").arg(path), error.detail());
         return Opened::failure(cannotOpen, error.detail());
     }
+
+    if (mode == Mode::ReadOnly)
+        return db;
 
     try {
         // WAL, so that a commit is one sync of the log; synchronous FULL, so that a recorded
@@ -306,6 +310,17 @@ Result<std::shared_ptr<Database>> Database::open(
         return Opened::failure(cannotOpen, error.detail());
     }
     return db;
+}
+
+bool Database::pinCipherSettings(sqlite3 *connection)
+{
+    // The values SQLCipher 3 writes by default, which every bank so far was made with. The
+    // algorithm pragmas are those of later versions; SQLCipher 3 knows only these algorithms
+    // and passes over pragmas it does not know.
+    static const char Settings[] = "PRAGMA cipher_page_size=1024; PRAGMA kdf_iter=64000;"
+                                   "PRAGMA cipher_use_hmac=ON; PRAGMA cipher_hmac_algorithm=HMAC_SHA1;"
+                                   "PRAGMA cipher_kdf_algorithm=PBKDF2_HMAC_SHA1;";
+    return sqlite3_exec(connection, Settings, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 void Database::execScript(const QString &sql)

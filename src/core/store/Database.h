@@ -68,7 +68,9 @@ private:
 class Database
 {
 public:
-    enum class Mode { OpenExisting, CreateNew };
+    // ReadOnly opens an existing file without writing anything to it and without the full
+    // read of quick_check: for looking into copies (snapshots) whose checks the caller chooses.
+    enum class Mode { OpenExisting, CreateNew, ReadOnly };
     // Further reading checks (a bank's tables, say), run before anything is written.
     using Check = std::function<Status(Database &)>;
 
@@ -102,6 +104,11 @@ public:
 
     QString lastError() const;
     sqlite3 *handle() const { return m_db; }
+
+    // The cipher settings every bank is written with, set on a connection right after its key,
+    // before the first read. A build against a later SQLCipher, whose defaults differ, must
+    // still read every bank already on disk. Returns false when the library refuses them.
+    static bool pinCipherSettings(sqlite3 *connection);
 
 private:
     Database(sqlite3 *db, QString path);
