@@ -35,13 +35,15 @@ struct AuthoringBenchBank
             + QStringLiteral("/vorlane-authoring-bench-XXXXXX"))
     {
         const QString path = dir.filePath(QString::fromLatin1(bank::FileName));
-        if (const Status made = demo::makeDemoBank(path, demo::DemoBankOptions { .questions = 100000 }); !made)
+        if (const Status made = demo::makeDemoBank(path, demo::DemoBankOptions { .questions = 100000 });
+            !made)
             qFatal("%s", qPrintable(made.reason()));
         auto opened = openBank(path);
         if (!opened)
             qFatal("%s", qPrintable(opened.reason()));
         db = *opened;
-        Statement codes = db->prepare(QStringLiteral("SELECT C1 FROM tab_kmmc WHERE length(C1)=6 ORDER BY C1"));
+        Statement codes
+            = db->prepare(QStringLiteral("SELECT C1 FROM tab_kmmc WHERE length(C1)=6 ORDER BY C1"));
         while (codes.next())
             chapters << codes.text(0);
         Statement keys = db->prepare(QStringLiteral("SELECT ftid FROM tab_rule ORDER BY ftid"));
@@ -59,7 +61,8 @@ struct AuthoringBenchBank
     QuestionDraft draft(int i) const
     {
         QuestionDraft d;
-        d.bodyHtml = QStringLiteral("<p>第%1题：下列说法<b>正确</b>的是？</p><p>A. 甲</p><p>B. 乙</p>").arg(i);
+        d.bodyHtml
+            = QStringLiteral("<p>第%1题：下列说法<b>正确</b>的是？</p><p>A. 甲</p><p>B. 乙</p>").arg(i);
         d.explanationHtml = QStringLiteral("<p>解析%1</p>").arg(i);
         d.typeId = 61;
         d.optionCount = 4;

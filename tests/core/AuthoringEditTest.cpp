@@ -20,8 +20,10 @@ protected:
         bank.exec(QStringLiteral("INSERT INTO tab_exer (A1, A15) VALUES ('101010610002', '<p>二</p>')"));
         bank.exec(QStringLiteral("INSERT INTO tab_answ (A1, A2, A2_1, A10, A13) VALUES "
                                  "('10101064C0000001-1', 'A', 4, '101010', 61)"));
-        bank.exec(QStringLiteral("INSERT INTO tab_exer (A1, A15) VALUES ('10101064C0000001-1', '<p>小题</p>')"));
-        bank.exec(QStringLiteral("INSERT INTO tab_title (A1, A15) VALUES ('10101064C0000001', '<p>案例</p>')"));
+        bank.exec(
+            QStringLiteral("INSERT INTO tab_exer (A1, A15) VALUES ('10101064C0000001-1', '<p>小题</p>')"));
+        bank.exec(
+            QStringLiteral("INSERT INTO tab_title (A1, A15) VALUES ('10101064C0000001', '<p>案例</p>')"));
         QuestionCounts(bank.db()).recountAll();
     }
     qint64 articleQ(const char *ftid)
@@ -40,8 +42,8 @@ TEST_F(QuestionEdit, LoadsTheQuestionWithItsExamPointLines)
     ASSERT_EQ(question->examPoints.size(), 4);
     EXPECT_EQ(question->examPoints.at(0).line, QStringLiteral("法010100[第1条]"));
     EXPECT_EQ(question->draft.examPoints,
-        QStringList({ QStringLiteral("0101000001"), QStringLiteral("0101000002"), QStringLiteral("0102000001"),
-            QStringLiteral("0201000001") }));
+        QStringList({ QStringLiteral("0101000001"), QStringLiteral("0101000002"),
+            QStringLiteral("0102000001"), QStringLiteral("0201000001") }));
 }
 
 // Four points down to two: K3 and K4 written, K5 to K12 cleared; the dropped articles fall to
@@ -49,7 +51,8 @@ TEST_F(QuestionEdit, LoadsTheQuestionWithItsExamPointLines)
 TEST_F(QuestionEdit, SaveKeepsRichTextClearsLaterSlotsAndRecounts)
 {
     ASSERT_EQ(articleQ("0102000001"), 1);
-    QuestionDraft d = draft(QStringLiteral("ABD"), 66, 5, { QStringLiteral("0101000002"), QStringLiteral("0101000003") });
+    QuestionDraft d
+        = draft(QStringLiteral("ABD"), 66, 5, { QStringLiteral("0101000002"), QStringLiteral("0101000003") });
     const Status saved = authoring.saveEdit(QStringLiteral("101010610002"), d);
     ASSERT_TRUE(saved) << saved.reason().toStdString();
     EXPECT_EQ(bank.scalar(QStringLiteral("SELECT A2||'/'||A2_1||'/'||A13||'/'||K3||'/'||K4||'/'||"
@@ -96,13 +99,15 @@ TEST_F(QuestionEdit, RefusedOrFailedEditsChangeNothing)
         QStringLiteral("题型“单选题”不存在，请从列表中选择题型！"));
     EXPECT_EQ(authoring.saveEdit(QStringLiteral("101010610002"), draft(QString())).reason(),
         QStringLiteral("请填写试题答案！"));
-    EXPECT_EQ(authoring.saveEdit(QStringLiteral("nope"), draft()).reason(), QStringLiteral("试题“nope”不存在！"));
+    EXPECT_EQ(
+        authoring.saveEdit(QStringLiteral("nope"), draft()).reason(), QStringLiteral("试题“nope”不存在！"));
     EXPECT_EQ(snapshot(), before);
     // A failure after the body was written takes the body back too.
     bank.db().execScript(QStringLiteral("CREATE TEMP TRIGGER fail_half_way BEFORE UPDATE ON tab_rule "
                                         "BEGIN SELECT RAISE(ABORT, 'failing half-way'); END"));
-    EXPECT_EQ(authoring.saveEdit(QStringLiteral("101010610002"), draft(QStringLiteral("A"), 61, 4,
-                                     { QStringLiteral("0101000003") }))
+    EXPECT_EQ(authoring
+                  .saveEdit(QStringLiteral("101010610002"),
+                      draft(QStringLiteral("A"), 61, 4, { QStringLiteral("0101000003") }))
                   .reason(),
         QStringLiteral("保存试题出现错误！"));
     EXPECT_EQ(snapshot(), before);
@@ -161,8 +166,10 @@ QStringList held(int count)
 
 INSTANTIATE_TEST_SUITE_P(Cases, PickerLimit,
     ::testing::Values(PickerCase { "FiveHeldTwoMore", held(5), { 0, 1 }, {}, 2 },
-        PickerCase { "FiveHeldThreeMore", held(5), { 0, 1, 2 }, QStringLiteral("对应考点最多不能超过7条，已有考点5条！"), 0 },
-        PickerCase { "SevenHeldAnyTick", held(7), { 0 }, QStringLiteral("对应考点最多不能超过7条，已有考点7条！"), 0 },
+        PickerCase { "FiveHeldThreeMore", held(5), { 0, 1, 2 },
+            QStringLiteral("对应考点最多不能超过7条，已有考点5条！"), 0 },
+        PickerCase {
+            "SevenHeldAnyTick", held(7), { 0 }, QStringLiteral("对应考点最多不能超过7条，已有考点7条！"), 0 },
         PickerCase { "NothingTicked", {}, {}, QStringLiteral("请选择对应考点，退出请按关闭按钮！"), 0 },
         PickerCase { "HeldTicksAreNotNew", held(5) << QStringLiteral("0101000001"), { 1 }, {}, 1 },
         PickerCase { "OnlyHeldTicked", { QStringLiteral("0101000001") }, {},

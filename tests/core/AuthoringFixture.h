@@ -21,7 +21,8 @@ protected:
         const std::pair<int, const char *> types[]
             = { { 61, "单选" }, { 63, "判断" }, { 66, "多选" }, { 67, "简答" }, { 71, "填空" } };
         for (const auto &[id, name] : types)
-            bank.exec(QStringLiteral("INSERT INTO tab_tx1 (A1, B1) VALUES (?1, ?2)"), { id, QString::fromUtf8(name) });
+            bank.exec(QStringLiteral("INSERT INTO tab_tx1 (A1, B1) VALUES (?1, ?2)"),
+                { id, QString::fromUtf8(name) });
         for (const char *id : { "01", "02", "010100", "010200", "020100" })
             bank.exec(QStringLiteral("INSERT INTO tab_fgmc (id, n, bh, q) VALUES (?1, '法' || ?1, ?2, 0)"),
                 { QString::fromLatin1(id), ++bh });
@@ -50,14 +51,15 @@ protected:
     // Every count and row the authoring writes, as one text, to show that nothing moved.
     QString snapshot()
     {
-        return bank.scalar(QStringLiteral(
-                               "SELECT (SELECT group_concat(C1||':'||C3, ' ') FROM tab_kmmc) || '|' ||"
-                               " (SELECT group_concat(id||':'||q, ' ') FROM tab_fgmc) || '|' ||"
-                               " (SELECT group_concat(ftid||':'||q, ' ') FROM tab_rule) || '|' ||"
-                               " (SELECT group_concat(A1||A2||A2_1||A13||coalesce(K3,'')||coalesce(K4,'')||"
-                               "coalesce(ecount,''), ' ') FROM tab_answ) || '|' ||"
-                               " (SELECT group_concat(A1||coalesce(A15,'')||coalesce(jx,''), ' ') FROM tab_exer) ||"
-                               " '|' || coalesce((SELECT group_concat(A1||A15) FROM tab_title), '')"))
+        return bank
+            .scalar(QStringLiteral(
+                "SELECT (SELECT group_concat(C1||':'||C3, ' ') FROM tab_kmmc) || '|' ||"
+                " (SELECT group_concat(id||':'||q, ' ') FROM tab_fgmc) || '|' ||"
+                " (SELECT group_concat(ftid||':'||q, ' ') FROM tab_rule) || '|' ||"
+                " (SELECT group_concat(A1||A2||A2_1||A13||coalesce(K3,'')||coalesce(K4,'')||"
+                "coalesce(ecount,''), ' ') FROM tab_answ) || '|' ||"
+                " (SELECT group_concat(A1||coalesce(A15,'')||coalesce(jx,''), ' ') FROM tab_exer) ||"
+                " '|' || coalesce((SELECT group_concat(A1||A15) FROM tab_title), '')"))
             .toString();
     }
     qint64 integer(const QString &sql, const QVariantList &values = {})

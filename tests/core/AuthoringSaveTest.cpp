@@ -33,9 +33,24 @@ TEST_P(UserQuestionIdTable, FormsTheSequenceAsStoredIds)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sequences, UserQuestionIdTable,
-    ::testing::Values(IdCase { 1, "US101010614" "00001" }, IdCase { 7, "US101010614" "00007" },
-        IdCase { 42, "US101010614" "00042" }, IdCase { 999, "US101010614" "00999" },
-        IdCase { 1000, "US101010614" "1000" }, IdCase { 9999, "US101010614" "9999" },
+    ::testing::Values(IdCase { 1,
+                          "US101010614"
+                          "00001" },
+        IdCase { 7,
+            "US101010614"
+            "00007" },
+        IdCase { 42,
+            "US101010614"
+            "00042" },
+        IdCase { 999,
+            "US101010614"
+            "00999" },
+        IdCase { 1000,
+            "US101010614"
+            "1000" },
+        IdCase { 9999,
+            "US101010614"
+            "9999" },
         IdCase { 10000, nullptr }, IdCase { 0, nullptr }));
 
 struct SequenceCase
@@ -58,12 +73,16 @@ TEST_P(NextSequence, IsOneMoreThanTheHighestUserSequence)
 
 INSTANTIATE_TEST_SUITE_P(Banks, NextSequence,
     ::testing::Values(SequenceCase { "NoUserQuestions", {}, 1 },
-        SequenceCase { "After999ComesThousand", { QStringLiteral("US10101061400999"), QStringLiteral("US10101061400017") },
-            1000 },
-        SequenceCase { "FourDigitSequences", { QStringLiteral("US1010106141000"), QStringLiteral("US101010614" "00999") },
+        SequenceCase { "After999ComesThousand",
+            { QStringLiteral("US10101061400999"), QStringLiteral("US10101061400017") }, 1000 },
+        SequenceCase { "FourDigitSequences",
+            { QStringLiteral("US1010106141000"),
+                QStringLiteral("US101010614"
+                               "00999") },
             1001 },
         SequenceCase { "LowerCaseUCounts", { QStringLiteral("us10101061400123") }, 124 },
-        SequenceCase { "OtherIdsDoNotCount", { QStringLiteral("T10101061405555"), QStringLiteral("101010619999") }, 1 }),
+        SequenceCase {
+            "OtherIdsDoNotCount", { QStringLiteral("T10101061405555"), QStringLiteral("101010619999") }, 1 }),
     [](const auto &info) { return std::string(info.param.name); });
 
 struct ValidationCase
@@ -115,18 +134,25 @@ INSTANTIATE_TEST_SUITE_P(Drafts, DraftValidation,
         ValidationCase { "SelfAssessedWithLetter", Body, QStringLiteral("A"), 67, 1, {},
             QStringLiteral("“简答”题的待选答案个数应为1，答案应为“1”（实际答案请写在解析中）！") },
         ValidationCase { "FreeTextType", Body, QStringLiteral("北京,上海"), 71, 1, {}, {} },
-        ValidationCase { "EmptyBody", QStringLiteral("<html><head><style>p{}</style></head><body><p>&nbsp; </p></body></html>"),
+        ValidationCase { "EmptyBody",
+            QStringLiteral("<html><head><style>p{}</style></head><body><p>&nbsp; </p></body></html>"),
             QStringLiteral("A"), 61, 4, {}, QStringLiteral("请填写试题内容！") },
-        ValidationCase { "PictureOnlyBody", QStringLiteral("<p><img src=\"x.png\"></p>"), QStringLiteral("A"), 61, 4, {},
-            {} },
-        ValidationCase { "EmptyKey", Body, QStringLiteral(" "), 61, 4, {}, QStringLiteral("请填写试题答案！") },
-        ValidationCase { "UnknownType", Body, QStringLiteral("A"), 62, 4, {}, QStringLiteral("请选择题型！") },
-        ValidationCase { "NoOptions", Body, QStringLiteral("A"), 61, 0, {}, QStringLiteral("待选答案个数应为1到7！") },
-        ValidationCase { "EightOptions", Body, QStringLiteral("A"), 61, 8, {}, QStringLiteral("待选答案个数应为1到7！") },
-        ValidationCase { "HugePastedHtml", QStringLiteral("<p>") + QString(100 * 1024, u'字') + QStringLiteral("</p>"),
-            QStringLiteral("A"), 61, 4, {}, QStringLiteral("试题内容过长（最多64K字符），请删减后再保存！") },
+        ValidationCase { "PictureOnlyBody", QStringLiteral("<p><img src=\"x.png\"></p>"), QStringLiteral("A"),
+            61, 4, {}, {} },
+        ValidationCase {
+            "EmptyKey", Body, QStringLiteral(" "), 61, 4, {}, QStringLiteral("请填写试题答案！") },
+        ValidationCase {
+            "UnknownType", Body, QStringLiteral("A"), 62, 4, {}, QStringLiteral("请选择题型！") },
+        ValidationCase {
+            "NoOptions", Body, QStringLiteral("A"), 61, 0, {}, QStringLiteral("待选答案个数应为1到7！") },
+        ValidationCase {
+            "EightOptions", Body, QStringLiteral("A"), 61, 8, {}, QStringLiteral("待选答案个数应为1到7！") },
+        ValidationCase { "HugePastedHtml",
+            QStringLiteral("<p>") + QString(100 * 1024, u'字') + QStringLiteral("</p>"), QStringLiteral("A"),
+            61, 4, {}, QStringLiteral("试题内容过长（最多64K字符），请删减后再保存！") },
         ValidationCase { "PointTwice", Body, QStringLiteral("A"), 61, 4,
-            { QStringLiteral("0101000001"), QStringLiteral("0101000001") }, QStringLiteral("考点“0101000001”重复！") },
+            { QStringLiteral("0101000001"), QStringLiteral("0101000001") },
+            QStringLiteral("考点“0101000001”重复！") },
         ValidationCase { "ElevenPoints", Body, QStringLiteral("A"), 61, 4,
             QStringList { QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"),
                 QStringLiteral("e"), QStringLiteral("f"), QStringLiteral("g"), QStringLiteral("h"),
@@ -148,10 +174,11 @@ TEST_F(QuestionSave, WritesTheRowsAndRaisesEveryCountOnce)
             { QStringLiteral("0101000002"), QStringLiteral("0101000003"), QStringLiteral("0201000001") }));
     ASSERT_TRUE(id) << id.reason().toStdString();
     EXPECT_EQ(*id, QStringLiteral("US1010116650000") + u'1');
-    EXPECT_EQ(bank.scalar(QStringLiteral("SELECT A2||'/'||A2_1||'/'||A10||'/'||A13||'/'||K3||'/'||K4||'/'||K5||'/'||"
-                                         "coalesce(K6,'-')||'/'||F1||'/'||coalesce(E2,'')||'/'||ecount "
-                                         "FROM tab_answ WHERE A1=?1"),
-                  { *id })
+    EXPECT_EQ(bank.scalar(QStringLiteral(
+                              "SELECT A2||'/'||A2_1||'/'||A10||'/'||A13||'/'||K3||'/'||K4||'/'||K5||'/'||"
+                              "coalesce(K6,'-')||'/'||F1||'/'||coalesce(E2,'')||'/'||ecount "
+                              "FROM tab_answ WHERE A1=?1"),
+                      { *id })
                   .toString(),
         QStringLiteral("AC/5/101011/66/0101000002/0101000003/0201000001/-/2//0"));
     EXPECT_EQ(bank.scalar(QStringLiteral("SELECT A15 FROM tab_exer WHERE A1=?1"), { *id }).toString(),
@@ -197,22 +224,27 @@ class QuestionSaveRefusal : public AuthoringBank, public ::testing::WithParamInt
 TEST_P(QuestionSaveRefusal, WritesNothing)
 {
     const QString before = snapshot();
-    const auto id = authoring.saveNew(GetParam().chapter, draft(QStringLiteral("A"), 61, 4, GetParam().points));
+    const auto id
+        = authoring.saveNew(GetParam().chapter, draft(QStringLiteral("A"), 61, 4, GetParam().points));
     ASSERT_FALSE(id);
     EXPECT_EQ(id.reason(), GetParam().message);
     EXPECT_EQ(snapshot(), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, QuestionSaveRefusal,
-    ::testing::Values(RefusalCase { "PartHeading", QStringLiteral("10"), {}, QStringLiteral("请选择具体章节目录！") },
-        RefusalCase { "UnknownChapter", QStringLiteral("909090"), {}, QStringLiteral("章节“909090”不存在！") },
+    ::testing::Values(
+        RefusalCase { "PartHeading", QStringLiteral("10"), {}, QStringLiteral("请选择具体章节目录！") },
+        RefusalCase {
+            "UnknownChapter", QStringLiteral("909090"), {}, QStringLiteral("章节“909090”不存在！") },
         RefusalCase { "UnknownExamPoint", QStringLiteral("101010"),
-            { QStringLiteral("0101000001"), QStringLiteral("0909000001") }, QStringLiteral("考点“0909000001”不存在！") }),
+            { QStringLiteral("0101000001"), QStringLiteral("0909000001") },
+            QStringLiteral("考点“0909000001”不存在！") }),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(QuestionSave, PastSequence9999NothingIsWritten)
 {
-    bank.exec(QStringLiteral("INSERT INTO tab_answ (A1, A10, A13, F1) VALUES ('US1010106149999', '101010', 61, 2)"));
+    bank.exec(QStringLiteral(
+        "INSERT INTO tab_answ (A1, A10, A13, F1) VALUES ('US1010106149999', '101010', 61, 2)"));
     const QString before = snapshot();
     const auto id = authoring.saveNew(QStringLiteral("101010"), draft());
     ASSERT_FALSE(id);
@@ -223,8 +255,8 @@ TEST_F(QuestionSave, PastSequence9999NothingIsWritten)
 // A statement failing half-way through a save takes back the rows and every count already moved.
 TEST_F(QuestionSave, FailureHalfWayRollsEverythingBack)
 {
-    const char *failures[][2] = { { "INSERT", "tab_exer" }, { "UPDATE", "tab_kmmc" }, { "UPDATE", "tab_rule" },
-        { "UPDATE", "tab_fgmc" } };
+    const char *failures[][2] = { { "INSERT", "tab_exer" }, { "UPDATE", "tab_kmmc" },
+        { "UPDATE", "tab_rule" }, { "UPDATE", "tab_fgmc" } };
     for (const auto &failure : failures) {
         SCOPED_TRACE(failure[1]);
         const QString before = snapshot();
@@ -232,7 +264,8 @@ TEST_F(QuestionSave, FailureHalfWayRollsEverythingBack)
                                             "BEGIN SELECT RAISE(ABORT, 'failing half-way'); END")
                                  .arg(QLatin1String(failure[0]), QLatin1String(failure[1])));
         const auto id = authoring.saveNew(QStringLiteral("101010"),
-            draft(QStringLiteral("A"), 61, 4, { QStringLiteral("0101000001"), QStringLiteral("0201000001") }));
+            draft(
+                QStringLiteral("A"), 61, 4, { QStringLiteral("0101000001"), QStringLiteral("0201000001") }));
         ASSERT_FALSE(id);
         EXPECT_EQ(id.reason(), QStringLiteral("保存试题出现错误！"));
         EXPECT_EQ(snapshot(), before);

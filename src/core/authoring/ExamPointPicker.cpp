@@ -50,7 +50,8 @@ Status ExamPointList::canAdd() const
         return {};
     return Status::failure(m_owner == Owner::Entry
             ? tr("试题对应考点最多为10条！\n如果要去掉考点，请选中要\n去掉的考点，再按键盘上的\n[Delete]键！")
-            : tr("试题对应知识点最多为10条！\n如果要去掉知识点，请选中要\n去掉的知识点，再按键盘上的\n[Delete]键！"));
+            : tr("试题对应知识点最多为10条！\n如果要去掉知识点，请选中要\n去掉的知识点，再按键盘上的\n["
+                 "Delete]键！"));
 }
 
 void ExamPointList::add(const QList<ExamPointLine> &points)

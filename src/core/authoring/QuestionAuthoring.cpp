@@ -133,7 +133,8 @@ Result<QString> QuestionAuthoring::saveNew(const QString &chapterCode, const Que
     return saveNew(chapterCode, draft, 0);
 }
 
-Result<QString> QuestionAuthoring::saveNew(const QString &chapterCode, const QuestionDraft &draft, int sequence)
+Result<QString> QuestionAuthoring::saveNew(
+    const QString &chapterCode, const QuestionDraft &draft, int sequence)
 {
     if (const Status valid = check(chapterCode, draft); !valid)
         return valid;
@@ -144,9 +145,9 @@ Result<QString> QuestionAuthoring::saveNew(const QString &chapterCode, const Que
         if (!id)
             return id;
         Transaction transaction(m_db);
-        Statement question = m_db.cached(
-            "INSERT INTO tab_answ (A1,A2,A2_1,A10,A13,K3,K4,K5,K6,K7,K8,K9,K10,K11,K12,F1) "
-            "VALUES (?1,?2,?3,?4,?5,?6,?7,?8,?9,?10,?11,?12,?13,?14,?15,2)");
+        Statement question
+            = m_db.cached("INSERT INTO tab_answ (A1,A2,A2_1,A10,A13,K3,K4,K5,K6,K7,K8,K9,K10,K11,K12,F1) "
+                          "VALUES (?1,?2,?3,?4,?5,?6,?7,?8,?9,?10,?11,?12,?13,?14,?15,2)");
         question.bindAll(QVariantList { *id, draft.key, draft.optionCount, chapterCode, draft.typeId }
             + pointSlots(draft.examPoints));
         question.exec();
@@ -224,11 +225,11 @@ Status QuestionAuthoring::saveEdit(const QString &questionId, const QuestionDraf
         if (body.exec() == 0)
             m_db.exec(QStringLiteral("INSERT INTO tab_exer (A1,A15,jx) VALUES (?1,?2,?3)"),
                 { questionId, draft.bodyHtml, richTextOrNull(draft.explanationHtml) });
-        Statement question
-            = m_db.cached("UPDATE tab_answ SET A2_1=?2, A2=?3, A13=?4, K3=?5, K4=?6, K5=?7, K6=?8, K7=?9, "
-                          "K8=?10, K9=?11, K10=?12, K11=?13, K12=?14, ecount=coalesce(ecount,0)+1 WHERE A1=?1");
-        question.bindAll(
-            QVariantList { questionId, draft.optionCount, draft.key, draft.typeId } + pointSlots(draft.examPoints));
+        Statement question = m_db.cached(
+            "UPDATE tab_answ SET A2_1=?2, A2=?3, A13=?4, K3=?5, K4=?6, K5=?7, K6=?8, K7=?9, "
+            "K8=?10, K9=?11, K10=?12, K11=?13, K12=?14, ecount=coalesce(ecount,0)+1 WHERE A1=?1");
+        question.bindAll(QVariantList { questionId, draft.optionCount, draft.key, draft.typeId }
+            + pointSlots(draft.examPoints));
         question.exec();
         if (questionId.contains(QLatin1Char('-'))) {
             Statement stem = m_db.cached("UPDATE tab_title SET A15=?2 WHERE A1=?1");

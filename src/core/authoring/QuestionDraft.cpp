@@ -79,8 +79,7 @@ QString plainTextToHtml(const QString &text)
 
 bool isSelfAssessedType(const QuestionType &type)
 {
-    return isSelfAssessedTypeName(type.name)
-        || answerPageForType(type.id) == int(AnswerKind::SelfAssessed);
+    return isSelfAssessedTypeName(type.name) || answerPageForType(type.id) == int(AnswerKind::SelfAssessed);
 }
 
 Status validateDraft(const QuestionDraft &draft, const QList<QuestionType> &types)
@@ -88,9 +87,11 @@ Status validateDraft(const QuestionDraft &draft, const QList<QuestionType> &type
     if (isBlankHtml(draft.bodyHtml))
         return Status::failure(tr("请填写试题内容！"));
     if (draft.bodyHtml.size() > MaxRichTextLength)
-        return Status::failure(tr("试题内容过长（最多%1K字符），请删减后再保存！").arg(MaxRichTextLength / 1024));
+        return Status::failure(
+            tr("试题内容过长（最多%1K字符），请删减后再保存！").arg(MaxRichTextLength / 1024));
     if (draft.explanationHtml.size() > MaxRichTextLength)
-        return Status::failure(tr("试题解析过长（最多%1K字符），请删减后再保存！").arg(MaxRichTextLength / 1024));
+        return Status::failure(
+            tr("试题解析过长（最多%1K字符），请删减后再保存！").arg(MaxRichTextLength / 1024));
     if (draft.stemHtml.size() > MaxRichTextLength)
         return Status::failure(tr("题目过长（最多%1K字符），请删减后再保存！").arg(MaxRichTextLength / 1024));
     if (draft.key.trimmed().isEmpty())
@@ -105,8 +106,8 @@ Status validateDraft(const QuestionDraft &draft, const QList<QuestionType> &type
 
     if (isSelfAssessedType(*type)) {
         if (draft.optionCount != 1 || draft.key != QLatin1String("1"))
-            return Status::failure(tr("“%1”题的待选答案个数应为1，答案应为“1”（实际答案请写在解析中）！")
-                                       .arg(type->name));
+            return Status::failure(
+                tr("“%1”题的待选答案个数应为1，答案应为“1”（实际答案请写在解析中）！").arg(type->name));
     } else {
         switch (answerPageForType(type->id)) {
         case int(AnswerKind::SingleChoice):

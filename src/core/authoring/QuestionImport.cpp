@@ -162,7 +162,8 @@ Result<int> QuestionImport::importRows(const ImportPreview &preview)
             if (!row.ok())
                 continue;
             if (const auto saved = m_authoring.saveNew(row.chapterCode, row.draft, sequence++); !saved)
-                return Result<int>::failure(tr("第%1行：%2\n没有导入任何试题。").arg(row.line).arg(saved.reason()));
+                return Result<int>::failure(
+                    tr("第%1行：%2\n没有导入任何试题。").arg(row.line).arg(saved.reason()));
         }
         transaction.commit();
         return good;
