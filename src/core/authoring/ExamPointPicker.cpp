@@ -86,7 +86,7 @@ Status ExamPointPicker::load()
         while (query.next())
             m_laws << PickerLaw { query.text(0), query.text(1) };
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     if (m_laws.isEmpty()) {
         m_currentLaw = -1;
@@ -116,7 +116,7 @@ Status ExamPointPicker::loadArticles()
         }
         return {};
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
 }
 

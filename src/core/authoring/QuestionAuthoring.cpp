@@ -77,7 +77,7 @@ Result<QString> QuestionAuthoring::checkChapter(const QString &chapterCode)
             return Result<QString>::failure(tr("章节“%1”不存在！").arg(chapterCode));
         return query.text(0);
     } catch (const StoreError &error) {
-        return Result<QString>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
 }
 
@@ -92,7 +92,7 @@ Status QuestionAuthoring::checkExamPoints(const QStringList &keys)
         }
         return {};
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
 }
 
@@ -110,7 +110,7 @@ Result<QList<ExamPointLine>> QuestionAuthoring::examPointLines(const QStringList
         }
         return lines;
     } catch (const StoreError &error) {
-        return Result<QList<ExamPointLine>>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
 }
 
@@ -157,8 +157,8 @@ Result<QString> QuestionAuthoring::saveNew(
         QuestionCounts(m_db).countNewQuestion(chapterCode, draft.examPoints);
         transaction.commit();
         return id;
-    } catch (const StoreError &) {
-        return Result<QString>::failure(saveFailedMessage());
+    } catch (const StoreError &error) {
+        return storeFailure(error, saveFailedMessage());
     }
 }
 
@@ -200,7 +200,7 @@ Result<EditableQuestion> QuestionAuthoring::load(const QString &questionId)
         question.examPoints = *lines;
         return question;
     } catch (const StoreError &error) {
-        return Result<EditableQuestion>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
 }
 
@@ -241,8 +241,8 @@ Status QuestionAuthoring::saveEdit(const QString &questionId, const QuestionDraf
         QuestionCounts(m_db).recountExamPoints(touched + draft.examPoints);
         transaction.commit();
         return {};
-    } catch (const StoreError &) {
-        return Status::failure(saveFailedMessage());
+    } catch (const StoreError &error) {
+        return storeFailure(error, saveFailedMessage());
     }
 }
 

@@ -167,8 +167,8 @@ Result<int> QuestionImport::importRows(const ImportPreview &preview)
         }
         transaction.commit();
         return good;
-    } catch (const StoreError &) {
-        return Result<int>::failure(QuestionAuthoring::saveFailedMessage());
+    } catch (const StoreError &error) {
+        return storeFailure(error, QuestionAuthoring::saveFailedMessage());
     }
 }
 

@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "ui/authoring/ExamPointPickerWindow.h"
 #include "ui/authoring/RichTextEditor.h"
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/UiContext.h"
 
@@ -16,12 +17,10 @@
 
 namespace vorlane::ui {
 
-QuestionEditorWindow::QuestionEditorWindow(
-    UiContext &context, const QString &questionId, QuestionForm::RunModal runModal, QWidget *parent)
+QuestionEditorWindow::QuestionEditorWindow(UiContext &context, const QString &questionId, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
     , m_authoring(context.db, context.state.examSubject)
-    , m_runModal(std::move(runModal))
 {
     setObjectName(QStringLiteral("questionEditorWindow"));
     setWindowTitle(tr("试题修改"));
@@ -52,7 +51,7 @@ void QuestionEditorWindow::buildControls()
     m_body = new RichTextEditor(QStringLiteral("bodyEditor"), this);
     m_explanationLabel = new QLabel(tr("试题解析："), this);
     m_explanation = new RichTextEditor(QStringLiteral("explanationEditor"), this);
-    m_form = new QuestionForm(m_context, m_authoring, QuestionForm::Kind::Editor, m_runModal, this);
+    m_form = new QuestionForm(m_context, m_authoring, QuestionForm::Kind::Editor, this);
     m_countLabel = new QLabel(tr("备选个数："), this);
     m_keyLabel = new QLabel(tr("答　　案："), this);
     m_typeLabel = new QLabel(tr("题　　型："), this);
@@ -116,7 +115,7 @@ void QuestionEditorWindow::applyLayout()
 void QuestionEditorWindow::showUsage()
 {
     ExamPointPickerWindow usage(m_context, ExamPointPickerWindow::UsagePage, {}, this);
-    m_runModal(usage);
+    m_context.modal.run(usage);
 }
 
 bool QuestionEditorWindow::save()

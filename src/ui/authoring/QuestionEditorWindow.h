@@ -20,8 +20,7 @@ class QuestionEditorWindow : public QDialog
     Q_OBJECT
 
 public:
-    QuestionEditorWindow(
-        UiContext &context, const QString &questionId, QuestionForm::RunModal runModal, QWidget *parent = nullptr);
+    QuestionEditorWindow(UiContext &context, const QString &questionId, QWidget *parent = nullptr);
 
     // False when the question could not be read (the message was shown).
     bool loaded() const { return m_loaded; }
@@ -40,7 +39,6 @@ private:
 
     UiContext &m_context;
     QuestionAuthoring m_authoring;
-    QuestionForm::RunModal m_runModal;
     EditableQuestion m_question;
     bool m_loaded = false;
     bool m_saved = false;

@@ -4,7 +4,9 @@
 #include "core/authoring/UserQuestionId.h"
 #include "ui/authoring/ExamPointPickerWindow.h"
 #include "ui/authoring/RichTextEditor.h"
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
+#include "ui/shell/ShellCommands.h"
 #include "ui/shell/UiContext.h"
 
 #include <QComboBox>
@@ -17,16 +19,13 @@
 
 namespace vorlane::ui {
 
-QuestionEntryWindow::QuestionEntryWindow(UiContext &context, const QString &chapterCode,
-    const QString &chapterName, QuestionForm::RunModal runModal, std::function<void(QWidget *)> openSettings,
-    QWidget *parent)
+QuestionEntryWindow::QuestionEntryWindow(
+    UiContext &context, const QString &chapterCode, const QString &chapterName, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
     , m_authoring(context.db, context.state.examSubject)
     , m_chapterCode(chapterCode)
     , m_chapterName(chapterName)
-    , m_runModal(std::move(runModal))
-    , m_openSettings(std::move(openSettings))
 {
     setObjectName(QStringLiteral("questionEntryWindow"));
     setWindowTitle(tr("试题录入"));
@@ -60,7 +59,7 @@ void QuestionEntryWindow::buildControls()
     m_explanationLabel = new QLabel(tr("试题解析："), this);
     m_body = new RichTextEditor(QStringLiteral("bodyEditor"), this);
     m_explanation = new RichTextEditor(QStringLiteral("explanationEditor"), this);
-    m_form = new QuestionForm(m_context, m_authoring, QuestionForm::Kind::Entry, m_runModal, this);
+    m_form = new QuestionForm(m_context, m_authoring, QuestionForm::Kind::Entry, this);
     m_countLabel = new QLabel(tr("待选答案个数："), this);
     m_keyLabel = new QLabel(tr("试题答案："), this);
     m_typeLabel = new QLabel(tr("题    型："), this);
@@ -70,10 +69,7 @@ void QuestionEntryWindow::buildControls()
     m_clear = button(QStringLiteral("clearButton"), tr("清除"));
     m_save = button(QStringLiteral("saveButton"), tr("保存"));
     m_close = button(QStringLiteral("closeButton"), tr("关闭"));
-    connect(m_settings, &QPushButton::clicked, this, [this] {
-        m_context.state.settingsTimesOnly = false;
-        m_openSettings(this);
-    });
+    connect(m_settings, &QPushButton::clicked, this, [this] { openSystemSettings(m_context, this); });
     connect(m_help, &QPushButton::clicked, this, &QuestionEntryWindow::showUsage);
     connect(m_clear, &QPushButton::clicked, this, &QuestionEntryWindow::clearForm);
     connect(m_save, &QPushButton::clicked, this, &QuestionEntryWindow::save);
@@ -138,7 +134,7 @@ void QuestionEntryWindow::applyLayout()
 void QuestionEntryWindow::showUsage()
 {
     ExamPointPickerWindow usage(m_context, ExamPointPickerWindow::UsagePage, {}, this);
-    m_runModal(usage);
+    m_context.modal.run(usage);
 }
 
 void QuestionEntryWindow::clearForm()

@@ -20,8 +20,8 @@ class QuestionEntryWindow : public QDialog
     Q_OBJECT
 
 public:
-    QuestionEntryWindow(UiContext &context, const QString &chapterCode, const QString &chapterName,
-        QuestionForm::RunModal runModal, std::function<void(QWidget *)> openSettings, QWidget *parent = nullptr);
+    QuestionEntryWindow(
+        UiContext &context, const QString &chapterCode, const QString &chapterName, QWidget *parent = nullptr);
 
     int savedCount() const { return m_savedCount; }
     QString chapterCode() const { return m_chapterCode; }
@@ -44,8 +44,6 @@ private:
     QuestionAuthoring m_authoring;
     QString m_chapterCode;
     QString m_chapterName;
-    QuestionForm::RunModal m_runModal;
-    std::function<void(QWidget *)> m_openSettings;
     int m_savedCount = 0;
     QuestionForm *m_form = nullptr;
     QLabel *m_title = nullptr;

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "ui/authoring/ExamPointPickerWindow.h"
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/UiContext.h"
 
@@ -15,13 +16,11 @@
 
 namespace vorlane::ui {
 
-QuestionForm::QuestionForm(
-    UiContext &context, QuestionAuthoring &authoring, Kind kind, RunModal runModal, QWidget *owner)
+QuestionForm::QuestionForm(UiContext &context, QuestionAuthoring &authoring, Kind kind, QWidget *owner)
     : QObject(owner)
     , m_context(context)
     , m_authoring(authoring)
     , m_kind(kind)
-    , m_runModal(std::move(runModal))
     , m_owner(owner)
     , m_points(kind == Kind::Entry ? ExamPointList::Owner::Entry : ExamPointList::Owner::Editor)
 {
@@ -114,9 +113,8 @@ void QuestionForm::addExamPoints()
         m_context.prompt.ask(tr("提示"), room.reason(), PromptDialog::Single, PromptDialog::Information);
         return;
     }
-    m_context.state.pickerExistingCount = m_points.size();
     ExamPointPickerWindow picker(m_context, ExamPointPickerWindow::SelectionPage, m_points.keys(), m_owner);
-    if (m_runModal(picker) == QDialog::Accepted) {
+    if (m_context.modal.run(picker) == QDialog::Accepted) {
         m_points.add(picker.picked());
         showPoints();
     }

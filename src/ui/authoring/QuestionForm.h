@@ -5,10 +5,7 @@
 
 #include <QObject>
 
-#include <functional>
-
 class QComboBox;
-class QDialog;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -29,9 +26,7 @@ class QuestionForm : public QObject
 
 public:
     enum class Kind { Entry, Editor };
-    using RunModal = std::function<int(QDialog &)>;
-
-    QuestionForm(UiContext &context, QuestionAuthoring &authoring, Kind kind, RunModal runModal, QWidget *owner);
+    QuestionForm(UiContext &context, QuestionAuthoring &authoring, Kind kind, QWidget *owner);
 
     // Fills the type box from the subject's types; false (after a message) when they cannot be read.
     bool loadTypes();
@@ -66,7 +61,6 @@ private:
     UiContext &m_context;
     QuestionAuthoring &m_authoring;
     Kind m_kind;
-    RunModal m_runModal;
     QWidget *m_owner;
     QList<QuestionType> m_types;
     ExamPointList m_points;

@@ -35,6 +35,9 @@ public:
     QString currentCode() const;
     bool selectCode(const QString &code);
     const QString &lastChapterCode() const { return m_lastChapterCode; }
+    // "试题录入" for the current row and "导入试题"; the counters show again afterwards.
+    void enterQuestions();
+    void importQuestions();
 
 protected:
     void showEvent(QShowEvent *event) override;
