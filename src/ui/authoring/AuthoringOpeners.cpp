@@ -14,7 +14,8 @@
 
 namespace vorlane::ui {
 
-int openQuestionEntry(UiContext &context, QWidget *owner, const QString &chapterCode, const QString &chapterName)
+int openQuestionEntry(
+    UiContext &context, QWidget *owner, const QString &chapterCode, const QString &chapterName)
 {
     if (chapterCode.size() <= 2) {
         context.prompt.ask(QObject::tr("提示"), QObject::tr("请选择具体章节目录！"), PromptDialog::Single,
@@ -28,7 +29,8 @@ int openQuestionEntry(UiContext &context, QWidget *owner, const QString &chapter
 
 int openQuestionImport(UiContext &context, QWidget *owner)
 {
-    QFileDialog chooser(owner, QObject::tr("导入试题"), QString(), QObject::tr("CSV 文件 (*.csv);;所有文件 (*)"));
+    QFileDialog chooser(
+        owner, QObject::tr("导入试题"), QString(), QObject::tr("CSV 文件 (*.csv);;所有文件 (*)"));
     chooser.setObjectName(QStringLiteral("importFileDialog"));
     chooser.setFileMode(QFileDialog::ExistingFile);
     chooser.setAcceptMode(QFileDialog::AcceptOpen);
@@ -44,7 +46,8 @@ int openQuestionImport(UiContext &context, QWidget *owner)
     auto preview = import.previewFile(path);
     QApplication::restoreOverrideCursor();
     if (!preview) {
-        context.prompt.ask(QObject::tr("提示"), preview.reason(), PromptDialog::Single, PromptDialog::Warning);
+        context.prompt.ask(
+            QObject::tr("提示"), preview.reason(), PromptDialog::Single, PromptDialog::Warning);
         return 0;
     }
     ImportPreviewWindow window(context, import, preview.value(), path, owner);

@@ -17,7 +17,15 @@ namespace vorlane::ui {
 
 namespace {
 
-enum PreviewColumn { LineColumn, ChapterColumn, TypeColumn, BodyColumn, KeyColumn, ReasonColumn, PreviewColumns };
+enum PreviewColumn {
+    LineColumn,
+    ChapterColumn,
+    TypeColumn,
+    BodyColumn,
+    KeyColumn,
+    ReasonColumn,
+    PreviewColumns
+};
 
 QString oneLine(const QString &text)
 {
@@ -78,14 +86,16 @@ ImportPreviewWindow::ImportPreviewWindow(UiContext &context, QuestionImport &imp
 void ImportPreviewWindow::fillTable()
 {
     m_table->setColumnCount(PreviewColumns);
-    m_table->setHorizontalHeaderLabels({ tr("行号"), tr("章节代码"), tr("题型"), tr("试题内容"), tr("答案"), tr("检查结果") });
+    m_table->setHorizontalHeaderLabels(
+        { tr("行号"), tr("章节代码"), tr("题型"), tr("试题内容"), tr("答案"), tr("检查结果") });
     m_table->setRowCount(int(m_preview.rows.size()));
     const QColor bad(0xb8452f);
     for (int row = 0; row < m_preview.rows.size(); ++row) {
         const ImportRow &source = m_preview.rows.at(row);
         const QStringList cells = source.cells;
-        const QStringList texts { QString::number(source.line), cells.value(0).trimmed(), cells.value(1).trimmed(),
-            oneLine(cells.value(2)), cells.value(4).trimmed(), source.ok() ? tr("可以导入") : source.reason };
+        const QStringList texts { QString::number(source.line), cells.value(0).trimmed(),
+            cells.value(1).trimmed(), oneLine(cells.value(2)), cells.value(4).trimmed(),
+            source.ok() ? tr("可以导入") : source.reason };
         for (int column = 0; column < PreviewColumns; ++column) {
             auto *item = new QTableWidgetItem(texts.at(column));
             if (!source.ok())
@@ -109,8 +119,8 @@ bool ImportPreviewWindow::importGoodRows()
         return false;
     }
     m_imported = *imported;
-    m_context.prompt.ask(tr("提示"), tr("已导入%1道试题。").arg(m_imported), PromptDialog::Single,
-        PromptDialog::Information);
+    m_context.prompt.ask(
+        tr("提示"), tr("已导入%1道试题。").arg(m_imported), PromptDialog::Single, PromptDialog::Information);
     accept();
     return true;
 }

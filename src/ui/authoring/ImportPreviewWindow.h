@@ -19,8 +19,8 @@ class ImportPreviewWindow : public QDialog
     Q_OBJECT
 
 public:
-    ImportPreviewWindow(UiContext &context, QuestionImport &import, ImportPreview preview, const QString &fileName,
-        QWidget *parent = nullptr);
+    ImportPreviewWindow(UiContext &context, QuestionImport &import, ImportPreview preview,
+        const QString &fileName, QWidget *parent = nullptr);
 
     int importedCount() const { return m_imported; }
     QTableWidget *table() const { return m_table; }

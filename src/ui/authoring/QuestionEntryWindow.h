@@ -20,8 +20,8 @@ class QuestionEntryWindow : public QDialog
     Q_OBJECT
 
 public:
-    QuestionEntryWindow(
-        UiContext &context, const QString &chapterCode, const QString &chapterName, QWidget *parent = nullptr);
+    QuestionEntryWindow(UiContext &context, const QString &chapterCode, const QString &chapterName,
+        QWidget *parent = nullptr);
 
     int savedCount() const { return m_savedCount; }
     QString chapterCode() const { return m_chapterCode; }

@@ -45,11 +45,12 @@ RichTextEditor::RichTextEditor(const QString &name, QWidget *parent)
     bar->addStretch();
 
     // The buttons follow the text under the cursor.
-    connect(m_edit, &QTextEdit::currentCharFormatChanged, this, [bold, italic, underline](const QTextCharFormat &f) {
-        bold->setChecked(f.fontWeight() >= QFont::Bold);
-        italic->setChecked(f.fontItalic());
-        underline->setChecked(f.fontUnderline());
-    });
+    connect(m_edit, &QTextEdit::currentCharFormatChanged, this,
+        [bold, italic, underline](const QTextCharFormat &f) {
+            bold->setChecked(f.fontWeight() >= QFont::Bold);
+            italic->setChecked(f.fontItalic());
+            underline->setChecked(f.fontUnderline());
+        });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

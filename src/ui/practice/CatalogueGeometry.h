@@ -49,7 +49,8 @@ inline Geometry geometry(bool compact)
 
 inline QString areaCaption(int area)
 {
-    static const char *const captions[] = { "练习新题", "错题重做", "习题重温", "系统设置", "关闭", "试题录入", "导入试题" };
+    static const char *const captions[]
+        = { "练习新题", "错题重做", "习题重温", "系统设置", "关闭", "试题录入", "导入试题" };
     return QString::fromUtf8(captions[area]);
 }
 

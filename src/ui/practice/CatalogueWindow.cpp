@@ -3,8 +3,8 @@
 #include "core/AppState.h"
 #include "ui/practice/CatalogueGeometry.h"
 #include "ui/practice/PracticeWindow.h"
-#include "ui/shell/ModalRunner.h"
 #include "ui/shell/AuthoringOpeners.h"
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/ShellCommands.h"
 #include "ui/shell/UiContext.h"
@@ -105,9 +105,8 @@ void CatalogueWindow::buildLayout()
     totals->addWidget(totalTitle(tr("综合成绩"), m_totals));
     totals->addWidget(m_score, 1);
 
-    static const char *const names[]
-        = { "newQuestionsArea", "wrongQuestionsArea", "reviewQuestionsArea", "settingsArea", "closeArea",
-              "entryArea", "importArea" };
+    static const char *const names[] = { "newQuestionsArea", "wrongQuestionsArea", "reviewQuestionsArea",
+        "settingsArea", "closeArea", "entryArea", "importArea" };
     for (int area = 0; area < catalogue::AreaCount; ++area) {
         auto *button = new QPushButton(this);
         button->setObjectName(QLatin1String(names[area]));

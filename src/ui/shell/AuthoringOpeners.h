@@ -13,7 +13,8 @@ namespace vorlane::ui {
 
 // "试题录入" for a catalogue row: a heading (code of one or two characters) is refused with its
 // message. Returns how many questions were saved.
-int openQuestionEntry(UiContext &context, QWidget *owner, const QString &chapterCode, const QString &chapterName);
+int openQuestionEntry(
+    UiContext &context, QWidget *owner, const QString &chapterCode, const QString &chapterName);
 
 // "导入试题": asks for a CSV file, shows the preview of its rows and imports the good ones.
 // Returns how many questions were imported.
