@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/practice/Catalogue.h"
+#include "ui/practice/CatalogueGeometry.h"
 
 #include <QDialog>
 
@@ -59,7 +60,7 @@ private:
     QLCDNumber *m_totalWrong = nullptr;
     QLabel *m_score = nullptr;
     QWidget *m_totals = nullptr;
-    std::array<QPushButton *, 5> m_areas {};
+    std::array<QPushButton *, catalogue::AreaCount> m_areas {};
 };
 
 } // namespace vorlane::ui
