@@ -138,7 +138,8 @@ private slots:
 
         const QString id = bank.text(QStringLiteral("SELECT A1 FROM tab_answ WHERE F1=2"));
         QCOMPARE(id, QStringLiteral("US1001016140000") + u'1');
-        QCOMPARE(bank.column(id, "A2") + bank.column(id, "A2_1") + bank.column(id, "K3") + bank.column(id, "K4"),
+        QCOMPARE(
+            bank.column(id, "A2") + bank.column(id, "A2_1") + bank.column(id, "K3") + bank.column(id, "K4"),
             QStringLiteral("B4") + QStringLiteral("1100010001") + QStringLiteral("1100010003"));
         const QString html = bank.text(QStringLiteral("SELECT A15 FROM tab_exer WHERE A1=?"), { id });
         QVERIFY2(html.contains(QStringLiteral("font-weight")) && html.contains(QStringLiteral("Bold part")),
@@ -182,11 +183,12 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<bool>("failWrite");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty body") << QString() << QStringLiteral("A") << false << QStringLiteral("请填写试题内容！");
-        QTest::newRow("empty key") << QStringLiteral("Q") << QString() << false << QStringLiteral("请填写试题答案！");
-        QTest::newRow("letter past the count")
-            << QStringLiteral("Q") << QStringLiteral("F") << false
-            << QStringLiteral("单选题的答案应为一个大写字母（A～E）！");
+        QTest::newRow("empty body") << QString() << QStringLiteral("A") << false
+                                    << QStringLiteral("请填写试题内容！");
+        QTest::newRow("empty key") << QStringLiteral("Q") << QString() << false
+                                   << QStringLiteral("请填写试题答案！");
+        QTest::newRow("letter past the count") << QStringLiteral("Q") << QStringLiteral("F") << false
+                                               << QStringLiteral("单选题的答案应为一个大写字母（A～E）！");
         QTest::newRow("repeated letters") << QStringLiteral("Q") << QStringLiteral("AA") << false
                                           << QStringLiteral("单选题的答案应为一个大写字母（A～E）！");
         QTest::newRow("write fails half-way")
@@ -278,7 +280,8 @@ private slots:
         bank.modal.setDriver([&](QDialog &usage) {
             auto *text = usage.findChild<QPlainTextEdit *>(QStringLiteral("usageText"));
             QVERIFY(text && text->isVisible());
-            QCOMPARE(text->toPlainText().split(u'\n').value(15), QStringLiteral("   如果是单选，例如上面的试题，就填写C；"));
+            QCOMPARE(text->toPlainText().split(u'\n').value(15),
+                QStringLiteral("   如果是单选，例如上面的试题，就填写C；"));
             click(&usage, QStringLiteral("usageCloseButton"));
         });
         click(&entry, QStringLiteral("helpButton"));
@@ -349,7 +352,8 @@ private slots:
             auto *preview = qobject_cast<ui::ImportPreviewWindow *>(&dialog);
             if (!preview)
                 return;
-            QCOMPARE(preview->summary()->text(), QStringLiteral("共500行：可以导入497道，有错误3行（红色，不导入）。"));
+            QCOMPARE(preview->summary()->text(),
+                QStringLiteral("共500行：可以导入497道，有错误3行（红色，不导入）。"));
             QTableWidget *table = preview->table();
             for (int row = 0; row < table->rowCount(); ++row) {
                 if (table->item(row, 5)->text() != QStringLiteral("可以导入"))

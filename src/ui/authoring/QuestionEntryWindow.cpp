@@ -114,16 +114,16 @@ void QuestionEntryWindow::applyLayout()
     place(m_body, 59, 80, 566, 225);
     place(m_explanationLabel, 59, 316, 120, 22);
     place(m_explanation, 59, 341, 566, 225);
-    place(m_countLabel, 680, 146, 112, 22);
+    place(m_countLabel, 702, 146, 94, 22);
     place(m_form->optionCount(), 796, 144, 70, 24);
-    place(m_keyLabel, 680, 172, 92, 22);
+    place(m_keyLabel, 702, 172, 73, 22);
     place(m_form->key(), 775, 170, 130, 24);
-    place(m_typeLabel, 680, 196, 92, 22);
+    place(m_typeLabel, 702, 196, 73, 22);
     place(m_form->type(), 775, 194, 130, 24);
-    place(m_form->examPointLabel(), 702, 222, 72, 22);
+    place(m_form->examPointLabel(), 702, 222, 73, 22);
     place(m_form->addButton(), 775, 217, 90, 26);
     place(m_form->examPointList(), 703, 246, 202, 260);
-    const int y = 566;
+    const int y = 574;
     int x = 470;
     for (QPushButton *b : { m_settings, m_help, m_clear, m_save, m_close }) {
         place(b, x, y, 84, 30);
