@@ -36,7 +36,8 @@ void shoot(QWidget &window, const QString &folder, const QString &name)
     if (qEnvironmentVariableIsSet("VORLANE_ROOT_SHOTS")) {
         QTest::qWait(400); // the window manager places and frames it
         QProcess::execute(QStringLiteral("import"),
-            { QStringLiteral("-window"), QStringLiteral("root"), folder + u'/' + name + QStringLiteral("-screen.png") });
+            { QStringLiteral("-window"), QStringLiteral("root"),
+                folder + u'/' + name + QStringLiteral("-screen.png") });
     }
 }
 
@@ -61,21 +62,25 @@ private slots:
         const QString folder = qEnvironmentVariable("VORLANE_SCREENSHOT_DIR", temporary.path());
         PracticeUiBank bank;
         bank.state.screenLayout = layout;
-        bank.exec(QStringLiteral("INSERT INTO tab_title (A1, A15) VALUES ('1001010000000001', "
-                                 "'<p>甲公司与乙公司于2025年3月签订仓储合同，约定乙公司为甲公司保管冷冻食品……</p>')"));
-        bank.addQuestion(QStringLiteral("1001010000000001-1"), QStringLiteral("100101"), 61, QStringLiteral("B"), 4,
-            { QStringLiteral("1100010001"), QStringLiteral("1100010002") });
+        bank.exec(QStringLiteral(
+            "INSERT INTO tab_title (A1, A15) VALUES ('1001010000000001', "
+            "'<p>甲公司与乙公司于2025年3月签订仓储合同，约定乙公司为甲公司保管冷冻食品……</p>')"));
+        bank.addQuestion(QStringLiteral("1001010000000001-1"), QStringLiteral("100101"), 61,
+            QStringLiteral("B"), 4, { QStringLiteral("1100010001"), QStringLiteral("1100010002") });
         bank.exec(QStringLiteral("UPDATE tab_exer SET A15=?, jx=? WHERE A1='1001010000000001-1'"),
-            { QStringLiteral("<p>针对上述情况，乙公司应当承担的责任是：</p><p>A. 不承担责任<br>B. <b>赔偿损失</b><br>"
-                             "C. 解除合同<br>D. 返还仓储费</p>"),
-                QStringLiteral("<p>保管人未按约定条件保管，<span style=\"color:#b8452f\">应当赔偿</span>。</p>") });
+            { QStringLiteral(
+                  "<p>针对上述情况，乙公司应当承担的责任是：</p><p>A. 不承担责任<br>B. <b>赔偿损失</b><br>"
+                  "C. 解除合同<br>D. 返还仓储费</p>"),
+                QStringLiteral(
+                    "<p>保管人未按约定条件保管，<span style=\"color:#b8452f\">应当赔偿</span>。</p>") });
         const QString suffix = u'-' + layout;
 
         ui::CatalogueWindow catalogue(bank.context);
         shoot(catalogue, folder, QStringLiteral("authoring-catalogue") + suffix);
         catalogue.hide();
 
-        ui::QuestionEntryWindow entry(bank.context, QStringLiteral("100101"), QStringLiteral("第一章 基本规定"));
+        ui::QuestionEntryWindow entry(
+            bank.context, QStringLiteral("100101"), QStringLiteral("第一章 基本规定"));
         entry.bodyEditor()->setHtml(QStringLiteral(
             "<p>仓储合同自何时成立？</p><ol><li>存货人交付仓储物时</li><li><b>双方意思表示一致时</b></li>"
             "<li>仓单签发时</li><li>支付仓储费时</li></ol>"));
@@ -111,9 +116,10 @@ private slots:
             "100102,单选题,小写答案,4,b,,\n"
             "100102,简答题,简述仓储物验收的内容,,,数量、质量、包装,\n"
             "100102,单选题,考点不在题库中,4,A,,1100019999\n")
-                                                    .toUtf8());
+                                                .toUtf8());
         QVERIFY(preview);
-        ui::ImportPreviewWindow previewWindow(bank.context, import, *preview, QStringLiteral("/home/教师/题库.csv"));
+        ui::ImportPreviewWindow previewWindow(
+            bank.context, import, *preview, QStringLiteral("/home/教师/题库.csv"));
         shoot(previewWindow, folder, QStringLiteral("authoring-import") + suffix);
         previewWindow.hide();
     }
