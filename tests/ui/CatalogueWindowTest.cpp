@@ -11,6 +11,7 @@
 #include <QLCDNumber>
 #include <QLabel>
 #include <QTableView>
+#include <QTextDocumentFragment>
 
 using namespace vorlane;
 using namespace vorlane::test;
@@ -108,7 +109,10 @@ private slots:
             // Owned by the catalogue, which steps aside while practice runs.
             hiddenWhilePractising = qobject_cast<CatalogueWindow *>(dialog.parentWidget())
                 && !dialog.parentWidget()->isVisible();
-            noticeBoard = dialog.findChild<QLabel *>(QStringLiteral("noticeBoard"))->text();
+            // As the user reads it: the label keeps words whole with markup.
+            noticeBoard = QTextDocumentFragment::fromHtml(
+                dialog.findChild<QLabel *>(QStringLiteral("noticeBoard"))->text())
+                              .toPlainText();
             click(&practice, QStringLiteral("option0A"));
             click(&practice, QStringLiteral("nextButton"));
             click(&practice, QStringLiteral("option0B"));

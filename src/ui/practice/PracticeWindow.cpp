@@ -33,6 +33,16 @@ struct HourglassCursor
     ~HourglassCursor() { QApplication::restoreOverrideCursor(); }
 };
 
+// A label wraps Chinese text between any two characters; "第一节" torn over two lines reads
+// badly, so the lines may break only where the text has a blank.
+QString unbrokenWords(const QString &text)
+{
+    QStringList words;
+    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        words << QStringLiteral("<nobr>%1</nobr>").arg(word.toHtmlEscaped());
+    return words.join(QLatin1Char(' '));
+}
+
 QString twoLines(const QString &caption)
 {
     return caption.left(2);
@@ -153,7 +163,7 @@ void PracticeWindow::showEvent(QShowEvent *event)
     m_splitter->setSizes({ 1, 0 });
     m_answerView->setGeometry(0, 0, 0, m_questionArea->height());
     if (m_variant.fillsNoticeBoard)
-        m_noticeBoard->setText(m_context.state.currentChapterName);
+        m_noticeBoard->setText(unbrokenWords(m_context.state.currentChapterName));
     m_session.setCurrentPos(0);
     pressType(0);
     m_started = m_context.clock.now();
