@@ -101,7 +101,10 @@ void ExamWindow::preparePaperView()
     closeAnswerView();
     showNumberButtons(m_paper.questionCount());
     m_clock.reset();
+    const Result<exam::ExamSettings> settings = exam::StoredPapers(m_context.db, m_context.clock).settings();
+    m_examSeconds = settings ? settings->examTimeSeconds : 0;
     m_runningTime->setText(m_clock.elapsedText());
+    showTimeLeft();
     if (review) {
         m_clock.stop();
         m_timer->stop();
@@ -215,9 +218,18 @@ bool ExamWindow::saveCurrent(bool updatePicture)
     return true;
 }
 
+void ExamWindow::showTimeLeft()
+{
+    m_timeLeft->setVisible(m_examSeconds > 0);
+    if (m_examSeconds > 0)
+        m_timeLeft->setText(
+            tr("剩余 %1").arg(exam::examTimeText(qMax<qint64>(0, m_examSeconds - m_clock.elapsedSeconds()))));
+}
+
 void ExamWindow::tick()
 {
     m_runningTime->setText(m_clock.elapsedText());
+    showTimeLeft();
     if (!m_paper.isNew() || !m_clock.isCounting())
         return;
     const Result<exam::ExamSettings> settings = exam::StoredPapers(m_context.db, m_context.clock).settings();
@@ -278,6 +290,13 @@ void ExamWindow::submit()
             m_clock.start();
         break;
     case PromptDialog::Right:
+        // A whole paper is thrown away: asked once more, since the answers go with it.
+        if (m_context.prompt.ask(tr("提示"), tr("作废后本试卷及其答案将被删除，确定要作废吗？"),
+                PromptDialog::OkCancel, PromptDialog::Warning)
+            != PromptDialog::Left) {
+            m_clock.start();
+            break;
+        }
         if (const Status abandoned = m_paper.abandon(elapsed, open); !abandoned)
             fail(abandoned.reason());
         finish();
@@ -315,8 +334,12 @@ bool ExamWindow::gradePaper(const QString &elapsed)
 
 void ExamWindow::closeReview()
 {
-    if (m_belowPassMark)
+    if (m_belowPassMark) {
+        // Said before the paper goes, so the user can still look at it once more.
+        m_context.prompt.ask(tr("提示"), tr("本试卷成绩低于及格分数，关闭后将不予保存。"),
+            PromptDialog::Single, PromptDialog::Information);
         m_paper.drop();
+    }
     finish();
 }
 

@@ -71,6 +71,7 @@ private:
 
     void submit();
     void timeUp();
+    void showTimeLeft();
     bool gradePaper(const QString &elapsed);
     void closeReview();
     void togglePause();
@@ -124,6 +125,8 @@ private:
     QPushButton *m_pause = nullptr;
     QStackedWidget *m_timePages = nullptr;
     QLabel *m_runningTime = nullptr;
+    QLabel *m_timeLeft = nullptr;
+    qint64 m_examSeconds = 0;
     QLabel *m_usedTime = nullptr;
     QLabel *m_score = nullptr;
     QWidget *m_board = nullptr;
