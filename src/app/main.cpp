@@ -1,6 +1,8 @@
 #include "app/Commands.h"
 #include "core/AppState.h"
 #include "core/Clock.h"
+#include "core/log/Logging.h"
+#include "core/log/MessageLog.h"
 #include "core/settings/StartupRules.h"
 #include "core/store/BankFiles.h"
 #include "core/store/Database.h"
@@ -55,6 +57,9 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorlane"));
+    // Reasons a maintainer needs (SQLite's text, the statement) go to a file in the user's state
+    // folder; windows show only the sentence meant for the user.
+    const MessageLog log(defaultLogDirectory());
 
     ui::SingleInstance instance;
     if (instance.activateRunningInstance())
@@ -70,8 +75,10 @@ int main(int argc, char *argv[])
 
     const BankLocation location = locateBank(QCoreApplication::arguments(), appDir);
     const Result<std::shared_ptr<Database>> opened = openBankAtStartup(location, appDir);
-    if (!opened)
+    if (!opened) {
+        qCCritical(lcStartup).noquote() << "bank refused:" << opened.status().logText();
         return refuse(QMessageBox::Critical, QObject::tr("错误"), QObject::tr("无法连接数据库！"));
+    }
     const std::shared_ptr<Database> db = opened.value();
 
     QScreen *screen = QGuiApplication::primaryScreen();

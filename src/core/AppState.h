@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Subject.h"
+
 #include <QList>
 #include <QString>
 #include <QVariantList>
@@ -38,7 +40,7 @@ struct AppState
     QString musicFile;
 
     bool compactLayout() const { return screenLayout == QLatin1String("800"); }
-    QString typeTable() const { return QStringLiteral("tab_tx%1").arg(examSubject); }
+    QString typeTable() const { return Subject::ofExam(examSubject).typeTable(); }
 
     // The answer-timer tick of a question type; a type not in the table gets 600 ms.
     int answerTickMs(int typeId) const

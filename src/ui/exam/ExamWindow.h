@@ -93,6 +93,7 @@ private:
     int m_current = 0;
     bool m_paused = false;
     bool m_belowPassMark = false;
+    int m_examTimeSeconds = 0; // of the paper being sat; 0: the clock never ends it
     bool m_previousWasEnabled = false;
     bool m_nextWasEnabled = false;
 

@@ -362,11 +362,11 @@ void PracticeWindow::toggleAnswerView()
 {
     if (m_answer->text() == tr("答案")) {
         const PracticeQuestion &question = m_session.at(m_session.currentPos());
-        const QString yours = m_panel->displayReading();
-        const QString right = displayAnswer(m_panel->page(), question.key);
-        m_resultLine->setText(yours == right ? tr("恭喜你，做对了！") : tr("很遗憾，做错了，请继续努力！"));
-        m_yourAnswer->setText(yours);
-        m_rightAnswer->setText(right);
+        const AnswerVerdict verdict
+            = answerVerdict(m_panel->page(), m_panel->read(question.optionCount), question.key);
+        m_resultLine->setText(verdict.right ? tr("恭喜你，做对了！") : tr("很遗憾，做错了，请继续努力！"));
+        m_yourAnswer->setText(verdict.yours);
+        m_rightAnswer->setText(verdict.key);
     }
     const bool closing = m_answer->text() == tr("返回");
     m_answer->setText(closing ? tr("答案") : tr("返回"));

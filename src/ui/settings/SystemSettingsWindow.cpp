@@ -42,8 +42,7 @@ SystemSettingsWindow::SystemSettingsWindow(UiContext &context, bool timesOnly, Q
 {
     setObjectName(QStringLiteral("systemSettingsWindow"));
     setWindowTitle(tr("系统设置"));
-    if (m_context.state.examSubject == 0)
-        m_context.state.examSubject = 1;
+    m_context.state.examSubject = Subject::ofExam(m_context.state.examSubject).number();
 
     m_close = new QPushButton(tr("关闭"), this);
     m_close->setObjectName(QStringLiteral("settingsClose"));
