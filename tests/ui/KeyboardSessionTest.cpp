@@ -30,7 +30,8 @@ void type(std::initializer_list<int> keys)
 {
     for (const int key : keys) {
         const Qt::KeyboardModifiers modifiers = key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier;
-        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+        QWidget *target
+            = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
         QVERIFY2(target, "no window has the keyboard");
         QTest::keyClick(target, Qt::Key(key), modifiers);
     }
@@ -66,7 +67,8 @@ private slots:
             } else if (qobject_cast<ui::PracticeWindow *>(&dialog)) {
                 type({ Qt::Key_A, Qt::Key_F2 }); // choose A, 完成
                 type({ Qt::Key_F3 }); // 答案: the answer view
-                QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("rightAnswer"))->text(), QStringLiteral("A"));
+                QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("rightAnswer"))->text(),
+                    QStringLiteral("A"));
                 type({ Qt::Key_F3, Qt::Key_Return }); // back, next question
                 type({ Qt::Key_B, Qt::Key_Return }); // recorded on leaving
                 type({ Qt::Key_F5 }); // 笔记
@@ -112,7 +114,8 @@ private slots:
             activate(&dialog);
             score = dialog.findChild<QLabel *>(QStringLiteral("examScore"))->text();
             type({ Qt::Key_F3 }); // the review shows the answer of the question
-            QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("examRightAnswer"))->text(), QStringLiteral("A"));
+            QCOMPARE(
+                dialog.findChild<QLabel *>(QStringLiteral("examRightAnswer"))->text(), QStringLiteral("A"));
             type({ Qt::Key_Escape }); // 关闭
             QVERIFY(!dialog.isVisible());
         });

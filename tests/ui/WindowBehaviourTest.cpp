@@ -11,8 +11,11 @@
 #include "ui/shell/CommandDispatcher.h"
 #include "ui/shell/MenuWindow.h"
 #include "ui/shell/ShellCommands.h"
+#include "ui/widgets/AnswerPanel.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -35,7 +38,8 @@ void activate(QWidget *window)
 // A key as the user types it: to whatever holds the focus, else to the active window.
 void userKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+    QWidget *target
+        = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
     QVERIFY2(target, "no window has the keyboard");
     QTest::keyClick(target, Qt::Key(key), modifiers);
 }
@@ -109,7 +113,8 @@ private slots:
                 QWidget *expected = settingsWindow ? settingsWindow : practiceWindow;
                 const bool owned = dialog.parentWidget() == expected
                     && transientParentOf(&dialog) == expected->windowHandle();
-                owners << bank.prompt.lastText() + (owned ? QStringLiteral("@owner") : QStringLiteral("@other"));
+                owners << bank.prompt.lastText()
+                        + (owned ? QStringLiteral("@owner") : QStringLiteral("@other"));
                 click(&dialog, QStringLiteral("promptMiddle"));
             }
         });
@@ -136,7 +141,8 @@ private slots:
         bool owned = false;
         runner.setDriver([&](QDialog &dialog) {
             progress.showStage(QStringLiteral("正在判卷..."));
-            owned = progress.parentWidget() == &dialog && transientParentOf(&progress) == dialog.windowHandle();
+            owned
+                = progress.parentWidget() == &dialog && transientParentOf(&progress) == dialog.windowHandle();
             progress.hide();
         });
         runner.run(exam);
@@ -159,10 +165,13 @@ private slots:
             if (&dialog == &fixture.prompt) {
                 const bool owned = asking && dialog.parentWidget() == asking
                     && transientParentOf(&dialog) == asking->windowHandle();
-                owners << dialog.parentWidget()->objectName() + (owned ? QStringLiteral("@owner") : QStringLiteral("@other"));
-                // The exam goes on (取消); the paper stays (取消).
-                click(&dialog, asking->objectName() == QStringLiteral("examWindow") ? QStringLiteral("promptMiddle")
-                                                                                  : QStringLiteral("promptRight"));
+                owners << dialog.parentWidget()->objectName()
+                        + (owned ? QStringLiteral("@owner") : QStringLiteral("@other"));
+                // The exam goes on (取消); the paper stays (取消); the heading is refused (确定).
+                click(&dialog,
+                    asking->objectName() == QStringLiteral("storedPapersWindow")
+                        ? QStringLiteral("promptRight")
+                        : QStringLiteral("promptMiddle"));
                 return;
             }
             asking = &dialog;
@@ -170,6 +179,10 @@ private slots:
                 click(&dialog, QStringLiteral("examSubmit"));
             else if (dialog.objectName() == QStringLiteral("storedPapersWindow"))
                 click(&dialog, QStringLiteral("papersDelete"));
+            else if (auto *catalogue = qobject_cast<ui::CatalogueWindow *>(&dialog)) {
+                QVERIFY(catalogue->selectCode(QStringLiteral("1")));
+                click(catalogue, QStringLiteral("newQuestionsArea")); // a heading: refused
+            }
         });
         {
             ui::ExamWindow window(*fixture.context, &menu);
@@ -180,7 +193,15 @@ private slots:
             ui::StoredPapersWindow window(*fixture.context, &menu);
             fixture.modal.run(window);
         }
-        QCOMPARE(owners, QStringList({ QStringLiteral("examWindow@owner"), QStringLiteral("storedPapersWindow@owner") }));
+        fixture.exec(
+            QStringLiteral("INSERT INTO tab_kmmc (bh, C1, C1_1, C2, C3) VALUES (1,'1','科目一','科目一',0)"));
+        {
+            ui::CatalogueWindow window(*fixture.context, &menu);
+            fixture.modal.run(window);
+        }
+        QCOMPARE(owners,
+            QStringList({ QStringLiteral("examWindow@owner"), QStringLiteral("storedPapersWindow@owner"),
+                QStringLiteral("catalogueWindow@owner") }));
     }
 
     // Backspace goes back a question in chapter practice in every state of the window: after a
@@ -294,7 +315,8 @@ private slots:
     void everyWayOutOfTheMenuChecksThePlan()
     {
         ShellFixture fixture;
-        fixture.exec(QStringLiteral("INSERT INTO tab_plan (PlanMark, PlanAmount, PlanTime) VALUES (0, 50, 0)"));
+        fixture.exec(
+            QStringLiteral("INSERT INTO tab_plan (PlanMark, PlanAmount, PlanTime) VALUES (0, 50, 0)"));
         ui::CommandDispatcher dispatcher;
         ui::MenuWindow menu(*fixture.context, dispatcher);
         ui::addShellCommands(dispatcher, *fixture.context, &menu);
@@ -341,6 +363,30 @@ private slots:
             userKey(Qt::Key_Tab);
         }
         QCOMPARE(last, menu.item(QStringLiteral("quit")));
+    }
+
+    // The answer-times face says whose times it edits; the self-assessed page says what its
+    // empty choice is for.
+    void theTimesNameTheirSubjectAndTheSelfAssessedChoiceIsLabelled()
+    {
+        ShellFixture fixture;
+        fixture.exec(QStringLiteral("INSERT INTO tab_kmmc (bh, C1, C2) VALUES (1, '2', '科目二 专业实务')"));
+        fixture.state.examSubject = 2;
+        QString said;
+        fixture.modal.setDriver([&](QDialog &dialog) {
+            said = dialog.findChild<QLabel *>(QStringLiteral("timesLabel"))->text();
+            click(&dialog, QStringLiteral("settingsClose"));
+        });
+        ui::openSystemSettings(*fixture.context, nullptr, true);
+        QCOMPARE(said, QStringLiteral("答题时间设置（科目二 专业实务）"));
+
+        ui::AnswerPanel panel;
+        panel.setPage(4);
+        panel.show();
+        QCOMPARE(panel.selfAssessed()->currentIndex(), -1);
+        QCOMPARE(panel.selfAssessed()->placeholderText(), QStringLiteral("会 / 不会"));
+        auto *hint = panel.findChild<QLabel *>(QStringLiteral("selfAssessedHint"));
+        QVERIFY(hint && hint->isVisible());
     }
 
     // "章节练习" of a subject opens the catalogue on that subject's first row, or on its first

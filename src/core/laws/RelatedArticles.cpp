@@ -105,9 +105,10 @@ Result<QList<RelatedArticle>> relatedArticles(Database &db, const QStringList &k
         QString placeholders;
         for (qsizetype i = 0; i < keys.size(); ++i)
             placeholders += i ? QStringLiteral(",?") : QStringLiteral("?");
-        Statement query = db.prepare(QStringLiteral("SELECT r.ftid, r.id, f.n, r.sn, r.n, f.bh FROM tab_rule r "
-                                                    "LEFT JOIN tab_fgmc f ON f.id = r.id WHERE r.ftid IN (")
-            + placeholders + QLatin1Char(')'));
+        Statement query
+            = db.prepare(QStringLiteral("SELECT r.ftid, r.id, f.n, r.sn, r.n, f.bh FROM tab_rule r "
+                                        "LEFT JOIN tab_fgmc f ON f.id = r.id WHERE r.ftid IN (")
+                + placeholders + QLatin1Char(')'));
         query.bindAll(QVariantList(keys.cbegin(), keys.cend()));
         while (query.next()) {
             Sorted row;
@@ -125,7 +126,7 @@ Result<QList<RelatedArticle>> relatedArticles(Database &db, const QStringList &k
             rows << row;
         }
     } catch (const StoreError &error) {
-        return Result<QList<RelatedArticle>>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     QCollator collator { QLocale(QLocale::Chinese, QLocale::China) };
     collator.setNumericMode(true);

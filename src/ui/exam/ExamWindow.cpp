@@ -101,10 +101,7 @@ void ExamWindow::preparePaperView()
     closeAnswerView();
     showNumberButtons(m_paper.questionCount());
     m_clock.reset();
-    const Result<exam::ExamSettings> settings = exam::StoredPapers(m_context.db, m_context.clock).settings();
-    m_examSeconds = settings ? settings->examTimeSeconds : 0;
     m_runningTime->setText(m_clock.elapsedText());
-    showTimeLeft();
     if (review) {
         m_clock.stop();
         m_timer->stop();
@@ -116,6 +113,7 @@ void ExamWindow::preparePaperView()
         m_timer->start();
         m_clock.start();
     }
+    showTimeLeft();
 }
 
 void ExamWindow::showNumberButtons(int count)
@@ -224,10 +222,10 @@ bool ExamWindow::saveCurrent(bool updatePicture)
 
 void ExamWindow::showTimeLeft()
 {
-    m_timeLeft->setVisible(m_examSeconds > 0);
-    if (m_examSeconds > 0)
-        m_timeLeft->setText(
-            tr("剩余 %1").arg(exam::examTimeText(qMax<qint64>(0, m_examSeconds - m_clock.elapsedSeconds()))));
+    m_timeLeft->setVisible(m_examTimeSeconds > 0);
+    if (m_examTimeSeconds > 0)
+        m_timeLeft->setText(tr("剩余 %1").arg(
+            exam::examTimeText(qMax<qint64>(0, m_examTimeSeconds - m_clock.elapsedSeconds()))));
 }
 
 void ExamWindow::tick()

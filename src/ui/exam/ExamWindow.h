@@ -127,7 +127,6 @@ private:
     QStackedWidget *m_timePages = nullptr;
     QLabel *m_runningTime = nullptr;
     QLabel *m_timeLeft = nullptr;
-    qint64 m_examSeconds = 0;
     QLabel *m_usedTime = nullptr;
     QLabel *m_score = nullptr;
     QWidget *m_board = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/settings/SystemSettingsWindow.h"
 
 #include "core/AppState.h"
+#include "core/Subject.h"
 #include "core/settings/AnswerTimes.h"
 #include "core/settings/StartupRules.h"
 #include "ui/shell/BackgroundMusic.h"
@@ -90,13 +91,12 @@ void SystemSettingsWindow::buildMusicFace()
 void SystemSettingsWindow::buildTimesFace()
 {
     setFixedSize(Width, TitleHeight + TimesFaceHeight);
-    // The times belong to one subject's question types: say which.
+    // The times belong to one subject's question types: say which, as the menu names it.
     const int subject = m_context.state.examSubject;
     const Result<QMap<int, QString>> titles = loadSubjectTitles(m_context.db);
-    static const char16_t numerals[] = u"一二三四五";
-    QString name = titles ? titles->value(subject).trimmed() : QString();
-    if (name.isEmpty() && subject >= 1 && subject <= 5)
-        name = tr("科目%1").arg(QChar(numerals[subject - 1]));
+    const Subject named = Subject::fromNumber(subject, titles ? titles->value(subject) : QString());
+    const QString name
+        = named.hasOwnTitle() ? named.numeral() + QLatin1Char(' ') + named.shownTitle() : named.numeral();
     placedLabel(name.isEmpty() ? tr("答题时间设置") : tr("答题时间设置（%1）").arg(name), "timesLabel", this,
         12, TitleHeight + 1, Width - 24)
         ->setStyleSheet(QStringLiteral("color: #1e3f61; font-weight: bold;"));
