@@ -34,13 +34,28 @@ struct HourglassCursor
 };
 
 // A label wraps Chinese text between any two characters; "第一节" torn over two lines reads
-// badly, so the lines may break only where the text has a blank.
+// badly. Short words (chapter and section numbers, subject names) are held together with word
+// joiners; a word longer than a line may still break, or it would be cut off.
 QString unbrokenWords(const QString &text)
 {
-    QStringList words;
-    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        words << QStringLiteral("<nobr>%1</nobr>").arg(word.toHtmlEscaped());
-    return words.join(QLatin1Char(' '));
+    constexpr qsizetype ShortWord = 6;
+    QString out;
+    qsizetype start = 0;
+    // Words are separated by any blank; banks use the full-width one.
+    for (qsizetype at = 0; at <= text.size(); ++at) {
+        if (at < text.size() && !text.at(at).isSpace())
+            continue;
+        const QString word = text.mid(start, at - start);
+        for (qsizetype i = 0; i < word.size(); ++i) {
+            if (i > 0 && word.size() <= ShortWord)
+                out += QChar(0x2060);
+            out += word.at(i);
+        }
+        if (at < text.size())
+            out += text.at(at);
+        start = at + 1;
+    }
+    return out;
 }
 
 QString twoLines(const QString &caption)

@@ -78,7 +78,8 @@ AnswerPanel::AnswerPanel(QWidget *parent)
     });
     auto *selfAssessedBox = new QWidget;
     auto *selfAssessedLayout = new QHBoxLayout(selfAssessedBox);
-    auto *selfAssessedHint = new QLabel(tr("根据自己实际情况选择“会”或者“不会”"), selfAssessedBox);
+    // Short: the page's width counts in every window's narrowest size; the tooltip says more.
+    auto *selfAssessedHint = new QLabel(tr("自评："), selfAssessedBox);
     selfAssessedHint->setObjectName(QStringLiteral("selfAssessedHint"));
     selfAssessedLayout->addWidget(selfAssessedHint);
     selfAssessedLayout->addWidget(m_selfAssessed);
