@@ -1,6 +1,7 @@
 #include "ui/exam/ExamWindow.h"
 
 #include "core/AppState.h"
+#include "core/TimeText.h"
 #include "core/answer/AnswerEncoding.h"
 #include "core/exam/PaperGenerator.h"
 #include "core/exam/StoredPapers.h"
@@ -225,7 +226,7 @@ void ExamWindow::showTimeLeft()
     m_timeLeft->setVisible(m_examTimeSeconds > 0);
     if (m_examTimeSeconds > 0)
         m_timeLeft->setText(tr("剩余 %1").arg(
-            exam::examTimeText(qMax<qint64>(0, m_examTimeSeconds - m_clock.elapsedSeconds()))));
+            elapsedTimeText(qMax<qint64>(0, m_examTimeSeconds - m_clock.elapsedSeconds()))));
 }
 
 void ExamWindow::tick()
