@@ -1,6 +1,8 @@
+#include "app/CommandLine.h"
 #include "app/Commands.h"
 #include "core/AppState.h"
 #include "core/Clock.h"
+#include "core/install/ResourceFolder.h"
 #include "core/log/Logging.h"
 #include "core/log/MessageLog.h"
 #include "core/settings/StartupRules.h"
@@ -8,6 +10,7 @@
 #include "core/store/Database.h"
 #include "ui/shell/BackgroundMusic.h"
 #include "ui/shell/CommandDispatcher.h"
+#include "ui/shell/InstanceHandover.h"
 #include "ui/shell/MenuWindow.h"
 #include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
@@ -17,6 +20,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -47,6 +51,8 @@ int refuse(QMessageBox::Icon icon, const QString &caption, const QString &text)
 int main(int argc, char *argv[])
 {
     using namespace vorlane;
+    if (const std::optional<int> answered = app::answerInformationOption(argc, argv))
+        return *answered;
     if (!displayAvailable()) {
         std::fprintf(stderr,
             "本软件需要在图形桌面中运行（未找到 DISPLAY 或 WAYLAND_DISPLAY）。"
@@ -57,23 +63,30 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorlane"));
+    QApplication::setApplicationVersion(QStringLiteral(VORLANE_VERSION));
+    // Wayland matches the window to its launcher entry by this; X11 by the class "Vorlane".
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(DesktopId));
     // Reasons a maintainer needs (SQLite's text, the statement) go to a file in the user's state
     // folder; windows show only the sentence meant for the user.
     const MessageLog log(defaultLogDirectory());
 
+    const QString appDir = resourceFolderFor(QCoreApplication::applicationDirPath());
+    const BankLocation location = locateBank(QCoreApplication::arguments(), appDir);
     ui::SingleInstance instance;
-    if (instance.activateRunningInstance())
+    if (instance.activateRunningInstance(1000, location.path))
         return 0;
     instance.listen();
 
-    const QString appDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
+    QIcon icon;
+    for (const QString &file : iconFilesFor(appDir))
+        icon.addFile(file);
+    QApplication::setWindowIcon(QIcon::fromTheme(QString::fromLatin1(DesktopId), icon));
     ui::applyTheme(app);
     const QString notice = QObject::tr("提示");
 
     if (!ui::MenuWindow::artworkAvailable(appDir))
         return refuse(QMessageBox::Warning, notice, QObject::tr("找不到主菜单文件，请重新安装本软件！"));
 
-    const BankLocation location = locateBank(QCoreApplication::arguments(), appDir);
     const Result<std::shared_ptr<Database>> opened = openBankAtStartup(location, appDir);
     if (!opened) {
         qCCritical(lcStartup).noquote() << "bank refused:" << opened.status().logText();
@@ -102,8 +115,12 @@ int main(int argc, char *argv[])
     progress->setParent(&menu, progress->windowFlags());
     app::addAllCommands(dispatcher, context, &menu);
     menu.refreshItems();
+    // Queued, so that a message about another bank is not asked from inside the socket's signal.
     QObject::connect(
-        &instance, &ui::SingleInstance::activationRequested, &menu, [&menu] { ui::bringToFront(&menu); });
+        &instance, &ui::SingleInstance::activationRequested, &menu,
+        [&menu, prompt, bank = location.path](
+            const QString &requested) { ui::answerLaterStart(&menu, *prompt, bank, requested); },
+        Qt::QueuedConnection);
 
     // scripts/measure-startup: the moment the menu has been painted, then leave.
     if (qEnvironmentVariableIsSet("VORLANE_STARTUP_PROBE"))

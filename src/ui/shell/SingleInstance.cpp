@@ -1,9 +1,12 @@
 #include "ui/shell/SingleInstance.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QWidget>
+
+#include <memory>
 
 #include <unistd.h>
 
@@ -23,13 +26,17 @@ SingleInstance::SingleInstance(QString key, QObject *parent)
 {
 }
 
-bool SingleInstance::activateRunningInstance(int timeoutMs)
+bool SingleInstance::activateRunningInstance(int timeoutMs, const QString &bankPath)
 {
     QLocalSocket socket;
     socket.connectToServer(m_key);
     if (!socket.waitForConnected(timeoutMs))
         return false;
-    socket.write("activate\n");
+    // One line; the path is percent-encoded, as a file name may hold a line break.
+    QByteArray request("activate");
+    if (!bankPath.isEmpty())
+        request += ' ' + QFileInfo(bankPath).absoluteFilePath().toUtf8().toPercentEncoding("/");
+    socket.write(request + '\n');
     socket.waitForBytesWritten(timeoutMs);
     socket.disconnectFromServer();
     if (socket.state() != QLocalSocket::UnconnectedState)
@@ -44,8 +51,24 @@ bool SingleInstance::listen()
         m_server->setSocketOptions(QLocalServer::UserAccessOption);
         connect(m_server, &QLocalServer::newConnection, this, [this] {
             while (QLocalSocket *peer = m_server->nextPendingConnection()) {
-                connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-                emit activationRequested();
+                // Read when the line is complete; a peer that leaves without one still asked.
+                auto answered = std::make_shared<bool>(false);
+                const auto read = [this, peer, answered] {
+                    if (*answered || (!peer->canReadLine() && peer->state() == QLocalSocket::ConnectedState))
+                        return;
+                    *answered = true;
+                    const QByteArray line = peer->readLine().trimmed();
+                    const qsizetype space = line.indexOf(' ');
+                    emit activationRequested(space < 0
+                            ? QString()
+                            : QString::fromUtf8(QByteArray::fromPercentEncoding(line.mid(space + 1))));
+                };
+                connect(peer, &QLocalSocket::readyRead, this, read);
+                connect(peer, &QLocalSocket::disconnected, this, [peer, read] {
+                    read();
+                    peer->deleteLater();
+                });
+                read();
             }
         });
     }

@@ -19,14 +19,17 @@ public:
 
     explicit SingleInstance(QString key = defaultKey(), QObject *parent = nullptr);
 
-    // True when another instance is running and has been asked to come to the front.
-    bool activateRunningInstance(int timeoutMs = 1000);
+    // True when another instance is running and has been asked to come to the front. The bank
+    // this start would open goes with the request, so the running one can tell the user when
+    // it has another bank open.
+    bool activateRunningInstance(int timeoutMs = 1000, const QString &bankPath = QString());
     // Starts answering later starts; false when the name cannot be taken.
     bool listen();
 
 signals:
-    // A later start asked this instance to show itself.
-    void activationRequested();
+    // A later start asked this instance to show itself; bankPath is the absolute path of the bank
+    // it would have opened (empty when it did not say).
+    void activationRequested(const QString &bankPath);
 
 private:
     QString m_key;
