@@ -55,6 +55,7 @@ int main(int argc, char *argv[])
         return *answered;
     if (!displayAvailable()) {
         std::fprintf(stderr,
+            "本软件需要在图形桌面中运行（未找到 DISPLAY 或 WAYLAND_DISPLAY）。"
             "Vorlane needs a desktop session (no DISPLAY or WAYLAND_DISPLAY); to try it without one: "
             "xvfb-run -s '-screen 0 1024x768x24' %s\n",
             argv[0]);
@@ -105,7 +106,7 @@ int main(int argc, char *argv[])
     // Owned by the menu once it exists, so that they stay in front of it.
     ui::ModalRunner modal;
     auto *prompt = new ui::PromptDialog(modal);
-    auto *progress = new ui::ProgressWindow;
+    auto *progress = new ui::ProgressWindow(nullptr, &modal);
     ui::BackgroundMusic music(*prompt, ui::makeFluidSynthOutput());
     ui::UiContext context { state, *db, clock, *prompt, *progress, modal, &music };
     ui::CommandDispatcher dispatcher;

@@ -52,7 +52,12 @@ TEST_F(PaperGeneratorTest, FirstPaperIsNumberOneWithTitle)
     const Result<PaperIdentity> paper = generator.generate(1);
     ASSERT_TRUE(paper.ok()) << paper.reason().toStdString();
     EXPECT_EQ(paper->table, QStringLiteral("tab_exam1"));
-    EXPECT_EQ(paper->title, QStringLiteral("2026年03月08日Quorvel[1]"));
+    // The subject is named as the bank names it; a bank without a name gives its numeral.
+    EXPECT_EQ(paper->title, QStringLiteral("2026年03月08日科目一[1]"));
+    bank.exec(QStringLiteral("INSERT INTO tab_kmmc (bh, C1, C2) VALUES (1, '1', '科目一 综合知识')"));
+    const Result<PaperIdentity> named = generator.generate(1);
+    ASSERT_TRUE(named.ok()) << named.reason().toStdString();
+    EXPECT_EQ(named->title, QStringLiteral("2026年03月08日科目一 综合知识[2]"));
     EXPECT_EQ(bank.scalar(QStringLiteral("SELECT A3_1 FROM tab_cj WHERE A1='tab_exam1'")).toInt(), 1);
     EXPECT_EQ(bank.scalar(QStringLiteral("SELECT D1 FROM tab_cj WHERE A1='tab_exam1'")).toString(),
         QStringLiteral("2026-03-08"));
@@ -212,9 +217,12 @@ TEST_F(PaperGeneratorTest, SubjectFiveDrawsFromItsOwnChapters)
     bank.addType(5, 64, QStringLiteral("案例"), 6, 10);
     bank.addQuestions(9, 64, QStringLiteral("050101"));
     bank.addQuestions(9, 64, QStringLiteral("060101"));
+    // Without a row of its own the subject is named by its part, as the menu names it.
+    bank.exec(QStringLiteral(
+        "INSERT INTO tab_kmmc (bh, C1, C2) VALUES (1, '0', '科目四、五'), (2, '05', '案例分析')"));
     const Result<PaperIdentity> paper = generator.generate(5);
     ASSERT_TRUE(paper.ok()) << paper.reason().toStdString();
-    EXPECT_TRUE(paper->title.endsWith(QLatin1String("Eskwold[1]")));
+    EXPECT_TRUE(paper->title.endsWith(QStringLiteral("科目五 案例分析[1]"))) << paper->title.toStdString();
     EXPECT_EQ(bank.scalar(QStringLiteral("SELECT count(*) FROM tab_exam1 WHERE A10 LIKE '05%'")).toInt(), 6);
     EXPECT_EQ(bank.scalar(QStringLiteral("SELECT count(*) FROM tab_exam1")).toInt(), 6);
 }

@@ -134,13 +134,49 @@ private slots:
         window.show();
         answerWithKeys(window, answered);
         f.clock.advance(300);
-        f.prompt.queueAnswer(ui::PromptDialog::Right); // 作废
+        f.prompt.queueAnswers({ ui::PromptDialog::Right, ui::PromptDialog::Left }); // 作废, and yes
         QTest::mouseClick(button(window, "examSubmit"), Qt::LeftButton);
-        QCOMPARE(f.prompt.lastText(), QStringLiteral("你还有%1道题未做，确定要交卷吗？").arg(60 - answered));
+        QCOMPARE(f.prompt.shown().at(f.prompt.askCount() - 2).text,
+            QStringLiteral("你还有%1道题未做，确定要交卷吗？").arg(60 - answered));
+        QCOMPARE(f.prompt.lastText(), QStringLiteral("作废后本试卷及其答案将被删除，确定要作废吗？"));
         QVERIFY(!window.isVisible());
         QVERIFY(!f.db->tableExists(QStringLiteral("tab_exam1")));
         QCOMPARE(f.scalar(QStringLiteral("SELECT count(*) FROM tab_cj")).toInt(), 0);
         QCOMPARE(f.scalar(QStringLiteral("SELECT D1 FROM tab_rz")).toString(), logged);
+    }
+
+    // "取消" on the second question keeps the paper being sat.
+    void abandoningAPaperAsksFirst()
+    {
+        ExamUiFixture f;
+        ExamWindow window(*f.context);
+        QVERIFY(window.openPaper(f.makePaper(5)));
+        window.show();
+        f.prompt.queueAnswers({ ui::PromptDialog::Right, ui::PromptDialog::Right }); // 作废, then 取消
+        QTest::mouseClick(button(window, "examSubmit"), Qt::LeftButton);
+        QVERIFY(window.isVisible());
+        QVERIFY(window.isClockRunning());
+        QVERIFY(f.db->tableExists(QStringLiteral("tab_exam1")));
+    }
+
+    // With an exam time the window shows the time left beside the time used; without one, not.
+    void showsTheTimeLeftWhenTheExamHasATime()
+    {
+        ExamUiFixture f;
+        f.setPlan(0, 7200);
+        ExamWindow window(*f.context);
+        QVERIFY(window.openPaper(f.makePaper(3)));
+        window.show();
+        f.clock.advance(125);
+        window.tick();
+        QCOMPARE(child<QLabel>(window, "examTimeLeft")->text(), QStringLiteral("剩余 1:57:55"));
+        QVERIFY(child<QLabel>(window, "examTimeLeft")->isVisible());
+        ExamUiFixture untimed;
+        untimed.setPlan(0, 0);
+        ExamWindow open(*untimed.context);
+        QVERIFY(open.openPaper(untimed.makePaper(3)));
+        open.show();
+        QVERIFY(!child<QLabel>(open, "examTimeLeft")->isVisible());
     }
 
     void pauseDisablesAndRestoresExactly_data()
@@ -279,8 +315,13 @@ private slots:
                 .toInt(),
             1);
 
+        const int asked = f.prompt.askCount();
         QTest::mouseClick(button(window, "examClose"), Qt::LeftButton);
         QVERIFY(!window.isVisible());
+        // A paper about to be dropped says so before it goes.
+        QCOMPARE(f.prompt.askCount(), asked + (kept ? 0 : 1));
+        if (!kept)
+            QCOMPARE(f.prompt.lastText(), QStringLiteral("本试卷成绩低于及格分数，关闭后将不予保存。"));
         QCOMPARE(f.db->tableExists(QStringLiteral("tab_exam1")), kept);
         QCOMPARE(f.scalar(QStringLiteral("SELECT count(*) FROM tab_cj")).toInt(), kept ? 1 : 0);
     }

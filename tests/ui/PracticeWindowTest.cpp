@@ -298,8 +298,9 @@ private slots:
         });
         click(window.get(), QStringLiteral("examPointsButton"));
         QCOMPARE(bank.modal.opened().last().owner, window.get());
-        // A question naming the articles in k3 and k5 lists both, in sorted order.
-        QCOMPARE(shown, (QStringList { QStringLiteral("第3条 订立"), QStringLiteral("第12条 违约") }));
+        // A question naming the articles in k3 and k5 lists both with their law, by number.
+        QCOMPARE(shown,
+            (QStringList { QStringLiteral("合同法 第3条 订立"), QStringLiteral("合同法 第12条 违约") }));
     }
 
     void theExplanationOpensOnceAnswered()

@@ -36,7 +36,10 @@ struct ShellCommands
     {
         menu.show();
         ui::ShellServices services;
-        services.openPage = [this](const QString &path) { pages.append(path); };
+        services.openPage = [this](const QString &path) {
+            pages.append(path);
+            return desktopShowsPages;
+        };
         fixture.modal.setDriver([this, answer](QDialog &dialog) {
             auto *box = qobject_cast<QMessageBox *>(&dialog);
             if (!box) {
@@ -55,6 +58,8 @@ struct ShellCommands
     CommandDispatcher dispatcher;
     QWidget menu;
     QStringList pages;
+    // Whether the desktop has a viewer for pages.
+    bool desktopShowsPages = true;
     QList<SystemMessage> messages;
     std::function<void(QDialog &)> drive;
 };
@@ -124,6 +129,35 @@ private slots:
         // Both pages ship with the program.
         for (const QString &page : std::as_const(shell.pages))
             QVERIFY2(QFile::exists(page), qPrintable(page));
+    }
+
+    // Without a viewer on the desktop the two pages are shown by the program, titled, owned by
+    // the menu; with one the program leaves them to it.
+    void pagesTheDesktopCannotShowOpenInsideTheProgram()
+    {
+        ShellCommands shell;
+        shell.desktopShowsPages = false;
+        QStringList shown;
+        shell.drive = [&](QDialog &dialog) {
+            auto *page = qobject_cast<ui::HelpWindow *>(&dialog);
+            QVERIFY(page);
+            QCOMPARE(page->parentWidget(), &shell.menu);
+            auto *browser = page->findChild<QTextBrowser *>(QStringLiteral("helpBrowser"));
+            QVERIFY(browser && !browser->toPlainText().trimmed().isEmpty());
+            shown << page->windowTitle() + QLatin1Char('|') + page->pagePath();
+            QTest::mouseClick(page->findChild<QPushButton *>(QStringLiteral("helpClose")), Qt::LeftButton);
+        };
+        QVERIFY(shell.dispatcher.dispatch(QStringLiteral("fg")));
+        QVERIFY(shell.dispatcher.dispatch(QStringLiteral("lxfs")));
+        const QString appDir = shell.fixture.state.appDir;
+        QCOMPARE(shown,
+            QStringList({ QStringLiteral("法规选编|") + appDir + QStringLiteral("htm/法规选编.htm"),
+                QStringLiteral("联系方式|") + appDir + QStringLiteral("htm/发行站及专业书店联系方式.htm") }));
+        QCOMPARE(shell.fixture.modal.opened().size(), 2);
+
+        shell.desktopShowsPages = true;
+        QVERIFY(shell.dispatcher.dispatch(QStringLiteral("fg")));
+        QCOMPARE(shell.fixture.modal.opened().size(), 2);
     }
 
     void theHelpIsShownInsideTheProgram()

@@ -97,6 +97,7 @@ private slots:
         QCOMPARE(process.exitCode(), 1);
         const QString said = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
         QVERIFY2(said.contains(QStringLiteral("desktop session")), qPrintable(said));
+        QVERIFY2(said.contains(QStringLiteral("需要在图形桌面中运行")), qPrintable(said)); // in Chinese too
         QVERIFY2(said.contains(QStringLiteral("xvfb-run")), qPrintable(said));
         QCOMPARE(said.count(QLatin1Char('\n')), 0);
     }

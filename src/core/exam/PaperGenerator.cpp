@@ -1,5 +1,7 @@
 #include "core/exam/PaperGenerator.h"
 
+#include "core/settings/StartupRules.h"
+
 #include "core/Clock.h"
 #include "core/Subject.h"
 #include "core/practice/Catalogue.h"
@@ -16,8 +18,6 @@
 namespace vorlane::exam {
 
 namespace {
-
-const char *const Titles[] = { "Quorvel", "Brastine", "Calvetor", "Dunmarra", "Eskwold" };
 
 // The draw table: per subject, the cells of each type in the order they are drawn.
 struct DrawCell
@@ -70,9 +70,10 @@ bool isExamSubject(int subject)
     return Subject::fromNumber(subject).isValid();
 }
 
-QString subjectTitle(int subject)
+QString paperSubjectName(const Subject &subject)
 {
-    return isExamSubject(subject) ? QString::fromLatin1(Titles[subject - 1]) : QString();
+    return subject.hasOwnTitle() ? subject.numeral() + QLatin1Char(' ') + subject.shownTitle()
+                                 : subject.numeral();
 }
 
 QStringList poolPrefixes(int subject)
@@ -105,14 +106,14 @@ QList<DrawGroup> drawGroups(int subject, int type)
     return groups;
 }
 
-QString paperTitle(const QDate &day, int subject, int number)
+QString paperTitle(const QDate &day, const QString &subjectName, int number)
 {
     const QLatin1Char zero('0');
     return QStringLiteral("%1年%2月%3日")
                .arg(day.year(), 4, 10, zero)
                .arg(day.month(), 2, 10, zero)
                .arg(day.day(), 2, 10, zero)
-        + subjectTitle(subject) + QLatin1Char('[') + QString::number(number) + QLatin1Char(']');
+        + subjectName + QLatin1Char('[') + QString::number(number) + QLatin1Char(']');
 }
 
 QString createPaperTableStatement(const QString &table)
@@ -302,7 +303,11 @@ Result<PaperIdentity> PaperGenerator::generate(int subject, const StageFn &stage
         const PaperName name = nextPaperName();
         PaperIdentity paper;
         paper.table = name.table;
-        paper.title = paperTitle(m_clock.today(), subject, name.number);
+        // Named as the menu names the subject: from the bank's rows, never a placeholder.
+        const Result<QMap<int, QString>> titles = loadSubjectTitles(m_db);
+        paper.title = paperTitle(m_clock.today(),
+            paperSubjectName(Subject::fromNumber(subject, titles ? titles->value(subject) : QString())),
+            name.number);
         m_db.exec(QStringLiteral("INSERT INTO tab_cj (A1, A3, A3_1, D1) VALUES (?1, ?2, ?3, ?4)"),
             { paper.table, paper.title, name.number, m_clock.today().toString(Qt::ISODate) });
 

@@ -15,6 +15,7 @@ namespace vorlane {
 
 class Clock;
 class Database;
+class Subject;
 
 namespace exam {
 
@@ -41,7 +42,8 @@ struct DrawGroup
 
 // The five subjects of the mock exam, numbered 1 to 5.
 bool isExamSubject(int subject);
-QString subjectTitle(int subject);
+// How a paper's title names its subject: "科目一 综合知识", or "科目一" when the bank names it nowhere.
+QString paperSubjectName(const Subject &subject);
 // The chapter prefixes (first two characters of A10) that make up a subject's pool.
 QStringList poolPrefixes(int subject);
 // The fixed SQL that limits tab_answ to the subject's questions that may be drawn.
@@ -50,8 +52,8 @@ QString poolStatement(int subject);
 // The draw-table cells of a type in a subject, in the order they are drawn.
 QList<DrawGroup> drawGroups(int subject, int type);
 
-// "2005年03月08日Quorvel[7]".
-QString paperTitle(const QDate &day, int subject, int number);
+// "2005年03月08日科目一 综合知识[7]".
+QString paperTitle(const QDate &day, const QString &subjectName, int number);
 
 // The name and number of the next paper, continuing from the newest stored one.
 struct PaperName

@@ -73,7 +73,7 @@ ExamSettingsWindow::ExamSettingsWindow(UiContext &context, QWidget *parent)
             m_defaults->setEnabled(m_defaultPassMark->isChecked() || m_defaultMinutes->isChecked());
         });
     connect(m_defaults, &QPushButton::clicked, this, [this] { restoreDefaults(); });
-    connect(close, &QPushButton::clicked, this, [this] { saveAndClose(); });
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void ExamSettingsWindow::checkPassMark()
@@ -99,11 +99,14 @@ void ExamSettingsWindow::restoreDefaults()
         m_minutes->setText(QString::number(defaults.examTimeSeconds / 60));
 }
 
-void ExamSettingsWindow::saveAndClose()
+void ExamSettingsWindow::done(int result)
 {
-    if (const Status saved = m_store.saveSettings(m_passMark->text(), m_minutes->text()); !saved)
-        m_context.prompt.ask(tr("警告"), saved.reason(), PromptDialog::Single, PromptDialog::Error);
-    accept();
+    if (!m_saved) {
+        m_saved = true;
+        if (const Status saved = m_store.saveSettings(m_passMark->text(), m_minutes->text()); !saved)
+            m_context.prompt.ask(tr("警告"), saved.reason(), PromptDialog::Single, PromptDialog::Error);
+    }
+    QDialog::done(result);
 }
 
 } // namespace vorlane::ui

@@ -18,14 +18,17 @@ class ExamSettingsWindow : public QDialog
 public:
     ExamSettingsWindow(UiContext &context, QWidget *parent = nullptr);
 
+    // However the window is closed (关闭, Escape, the title bar), the settings are saved first.
+    void done(int result) override;
+
 private:
     void checkPassMark();
     void restoreDefaults();
-    void saveAndClose();
 
     UiContext &m_context;
     exam::StoredPapers m_store;
     int m_fullScore = 0;
+    bool m_saved = false;
     QLineEdit *m_passMark = nullptr;
     QLineEdit *m_minutes = nullptr;
     QCheckBox *m_defaultPassMark = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/exam/ExamWindow.h"
 
 #include "core/AppState.h"
+#include "core/TimeText.h"
 #include "core/answer/AnswerEncoding.h"
 #include "core/exam/PaperGenerator.h"
 #include "core/exam/StoredPapers.h"
@@ -116,6 +117,7 @@ void ExamWindow::preparePaperView()
         m_timer->start();
         m_clock.start();
     }
+    showTimeLeft();
 }
 
 void ExamWindow::showNumberButtons(int count)
@@ -222,9 +224,18 @@ bool ExamWindow::saveCurrent(bool updatePicture)
     return true;
 }
 
+void ExamWindow::showTimeLeft()
+{
+    m_timeLeft->setVisible(m_examTimeSeconds > 0);
+    if (m_examTimeSeconds > 0)
+        m_timeLeft->setText(tr("剩余 %1").arg(
+            elapsedTimeText(qMax<qint64>(0, m_examTimeSeconds - m_clock.elapsedSeconds()))));
+}
+
 void ExamWindow::tick()
 {
     m_runningTime->setText(m_clock.elapsedText());
+    showTimeLeft();
     if (!m_paper.isNew() || !m_clock.isCounting())
         return;
     // Ticks can come late, so the time is up once it is reached, not only at the exact second.
@@ -284,6 +295,13 @@ void ExamWindow::submit()
             m_clock.start();
         break;
     case PromptDialog::Right:
+        // A whole paper is thrown away: asked once more, since the answers go with it.
+        if (m_context.prompt.ask(tr("提示"), tr("作废后本试卷及其答案将被删除，确定要作废吗？"),
+                PromptDialog::OkCancel, PromptDialog::Warning)
+            != PromptDialog::Left) {
+            m_clock.start();
+            break;
+        }
         if (const Status abandoned = m_paper.abandon(elapsed, open); !abandoned)
             fail(abandoned.reason());
         finish();
@@ -321,8 +339,12 @@ bool ExamWindow::gradePaper(const QString &elapsed)
 
 void ExamWindow::closeReview()
 {
-    if (m_belowPassMark)
+    if (m_belowPassMark) {
+        // Said before the paper goes, so the user can still look at it once more.
+        m_context.prompt.ask(tr("提示"), tr("本试卷成绩低于及格分数，关闭后将不予保存。"),
+            PromptDialog::Single, PromptDialog::Information);
         m_paper.drop();
+    }
     finish();
 }
 

@@ -75,6 +75,7 @@ private:
 
     void submit();
     void timeUp();
+    void showTimeLeft();
     bool gradePaper(const QString &elapsed);
     void closeReview();
     void togglePause();
@@ -130,6 +131,7 @@ private:
     QPushButton *m_pause = nullptr;
     QStackedWidget *m_timePages = nullptr;
     QLabel *m_runningTime = nullptr;
+    QLabel *m_timeLeft = nullptr;
     QLabel *m_usedTime = nullptr;
     QLabel *m_score = nullptr;
     QWidget *m_board = nullptr;

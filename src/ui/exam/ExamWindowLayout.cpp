@@ -7,6 +7,7 @@
 #include "ui/shell/ShellCommands.h"
 #include "ui/shell/UiContext.h"
 #include "ui/widgets/AnswerPanel.h"
+#include "ui/widgets/CommandKeys.h"
 
 #include <QButtonGroup>
 #include <QFrame>
@@ -29,8 +30,7 @@ QPushButton *makeButton(const QString &caption, const char *name, QWidget *paren
 {
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    button->setFocusPolicy(Qt::NoFocus);
+    makeTabReachable(button);
     return button;
 }
 
@@ -103,6 +103,19 @@ void ExamWindow::buildWidgets()
     m_settings = makeButton(tr("设置"), "examSettings", this);
     m_desktop = makeButton(tr("桌面"), "examDesktop", this);
     m_pause = makeButton(tr("暂停考试"), "examPause", this);
+    // Every command has a key, as in the practice window; Backspace, Enter and the letters stay
+    // the answer panel's.
+    addCommandKey(m_previous, QKeySequence(Qt::Key_PageUp));
+    addCommandKey(m_next, QKeySequence(Qt::Key_PageDown));
+    addCommandKey(m_submit, QKeySequence(Qt::Key_F2));
+    addCommandKey(m_answer, QKeySequence(Qt::Key_F3));
+    addCommandKey(m_explain, QKeySequence(Qt::Key_F4));
+    addCommandKey(m_note, QKeySequence(Qt::Key_F5));
+    addCommandKey(m_laws, QKeySequence(Qt::Key_F6));
+    addCommandKey(m_void, QKeySequence(Qt::Key_F7));
+    addCommandKey(m_settings, QKeySequence(Qt::Key_F8));
+    addCommandKey(m_pause, QKeySequence(Qt::Key_F9));
+    m_close->setToolTip(tr("关闭（Esc）"));
 
     m_timePages = new QStackedWidget(this);
     m_timePages->setObjectName(QStringLiteral("examTimePages"));
@@ -113,9 +126,14 @@ void ExamWindow::buildWidgets()
     clockFont.setBold(true);
     m_runningTime->setFont(clockFont);
     m_runningTime->setAlignment(Qt::AlignCenter);
+    // The time left, beside the time used, when the exam has a time limit.
+    m_timeLeft = makeLabel(QString(), "examTimeLeft", answering);
+    m_timeLeft->setAlignment(Qt::AlignCenter);
+    m_timeLeft->setStyleSheet(QStringLiteral("color: #b8452f; font-weight: bold"));
     auto *answeringLayout = new QVBoxLayout(answering);
     answeringLayout->setContentsMargins(0, 0, 0, 0);
     answeringLayout->addWidget(m_runningTime);
+    answeringLayout->addWidget(m_timeLeft);
     answeringLayout->addWidget(m_pause, 0, Qt::AlignHCenter);
     auto *reviewing = new QWidget(m_timePages);
     m_usedTime = makeLabel(QString(), "examUsedTime", reviewing);

@@ -29,7 +29,9 @@ inline QRect scaled(const QRect &r, double f)
 
 inline Geometry geometry(bool compact)
 {
-    const Geometry design { QSize(761, 480), QRect(25, 129, 600, 178), QRect(640, 129, 96, 178),
+    // The grid and the totals fill the band between the title and the buttons: more rows, and
+    // totals tall enough to read at a glance.
+    const Geometry design { QSize(761, 480), QRect(25, 106, 600, 256), QRect(640, 106, 96, 256),
         { QRect(114, 373, 69, 31), QRect(185, 373, 69, 31), QRect(255, 373, 69, 31), QRect(500, 376, 45, 24),
             QRect(548, 376, 45, 24), QRect(325, 373, 69, 31), QRect(395, 373, 69, 31) } };
     if (compact)
@@ -41,7 +43,7 @@ inline Geometry geometry(bool compact)
         large.areas[i] = scaled(design.areas[i], f);
     // The larger screen has room for more rows: the grid and the totals reach down to just
     // above the buttons instead of leaving an empty band.
-    const int bottom = large.areas[NewQuestions].top() - 24;
+    const int bottom = large.areas[NewQuestions].top() - 14;
     large.grid.setBottom(bottom);
     large.totals.setBottom(bottom);
     return large;

@@ -1,6 +1,7 @@
 #include "ui/practice/CatalogueWindow.h"
 
 #include "core/AppState.h"
+#include "core/exam/PaperGenerator.h"
 #include "ui/practice/CatalogueGeometry.h"
 #include "ui/shell/AuthoringOpeners.h"
 #include "ui/shell/ModalRunner.h"
@@ -36,8 +37,10 @@ QLCDNumber *totalDisplay(const QString &name, QWidget *parent)
 {
     auto *display = new QLCDNumber(5, parent);
     display->setObjectName(name);
-    display->setSegmentStyle(QLCDNumber::Flat);
+    // Filled segments on a pale panel read at a glance; thin flat ones turned "41" into "4 |".
+    display->setSegmentStyle(QLCDNumber::Filled);
     display->setFrameShape(QFrame::NoFrame);
+    display->setMinimumHeight(36);
     return display;
 }
 
@@ -117,8 +120,11 @@ void CatalogueWindow::buildLayout()
         button->setStyleSheet(
             QStringLiteral("QPushButton { background: transparent; border: none; }"
                            "QPushButton:hover { border: 2px solid rgba(255, 200, 60, 200); }"));
+        button->setAutoDefault(false);
         m_areas[area] = button;
     }
+    // From the keyboard: the arrows choose a chapter, Enter practises its new questions.
+    m_areas[catalogue::NewQuestions]->setDefault(true);
     connect(m_areas[catalogue::NewQuestions], &QPushButton::clicked, this,
         [this] { startPractice(PracticeMode::NewQuestions); });
     connect(m_areas[catalogue::WrongQuestions], &QPushButton::clicked, this,
@@ -157,10 +163,6 @@ void CatalogueWindow::applyLayout()
     const catalogue::Geometry g = catalogue::geometry(compact);
     setFixedSize(g.window);
     m_background.load(m_context.state.appDir + catalogue::backgroundPath(compact));
-    m_grid->setGeometry(g.grid);
-    m_totals->setGeometry(g.totals);
-    for (int area = 0; area < catalogue::AreaCount; ++area)
-        m_areas[area]->setGeometry(g.areas[area]);
     QFont gridFont = m_grid->font();
     gridFont.setPointSize(compact ? 11 : 12);
     m_grid->setFont(gridFont);
@@ -168,6 +170,17 @@ void CatalogueWindow::applyLayout()
     // 50-pixel column must hold a four-character title whole.
     m_grid->setStyleSheet(QStringLiteral("QHeaderView::section { padding: 2px 0px; font-size: %1; }")
                               .arg(compact ? QStringLiteral("11px") : QStringLiteral("10pt")));
+    m_grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(gridFont).height() + 6);
+    // A whole number of rows: a part row left under the header after scrolling reads as a fault.
+    QRect grid = g.grid;
+    const int rowHeight = m_grid->verticalHeader()->defaultSectionSize();
+    const int chrome = m_grid->horizontalHeader()->sizeHint().height() + 2 * m_grid->frameWidth();
+    if (rowHeight > 0 && grid.height() > chrome + rowHeight)
+        grid.setHeight(chrome + (grid.height() - chrome) / rowHeight * rowHeight);
+    m_grid->setGeometry(grid);
+    m_totals->setGeometry(g.totals);
+    for (int area = 0; area < catalogue::AreaCount; ++area)
+        m_areas[area]->setGeometry(g.areas[area]);
     const bool narrowScreen = compact;
     m_grid->setColumnWidth(0, narrowScreen ? 308 : 370);
     for (int column = 1; column < 6; ++column)
@@ -208,8 +221,26 @@ void CatalogueWindow::refresh()
     } else {
         showError(totals.reason());
     }
-    if (!selectCode(m_lastChapterCode) && !m_rows.isEmpty())
-        m_grid->selectRow(0);
+    if (selectCode(m_lastChapterCode) || m_rows.isEmpty())
+        return;
+    // The subject's own row, else its first part (subjects 4 and 5 may share a row and are
+    // known by their parts' codes).
+    const QString subject = QString::number(m_startSubject);
+    const QStringList parts = exam::poolPrefixes(m_startSubject);
+    int start = -1;
+    for (int row = 0; m_startSubject > 0 && row < m_rows.size() && start < 0; ++row)
+        if (m_rows.at(row).code == subject)
+            start = row;
+    for (int row = 0; row < m_rows.size() && start < 0; ++row)
+        for (const QString &part : parts)
+            if (m_rows.at(row).code.startsWith(part))
+                start = row;
+    if (start >= 0) {
+        m_grid->selectRow(start);
+        m_grid->scrollTo(m_model->index(start, 0), QAbstractItemView::PositionAtTop);
+        return;
+    }
+    m_grid->selectRow(0);
 }
 
 QString CatalogueWindow::currentCode() const
@@ -255,6 +286,7 @@ void CatalogueWindow::startPractice(PracticeMode mode, bool byDoubleClick)
             opened = practice->picturesLoaded() && practice->openQuestionList();
         }
         if (opened) {
+            m_shownAt = pos();
             hide();
             m_context.modal.run(*practice);
         } else if (practice->picturesLoaded() && !practice->listFailed()) {
@@ -266,10 +298,15 @@ void CatalogueWindow::startPractice(PracticeMode mode, bool byDoubleClick)
                 QStringLiteral("NO"));
         }
     }
-    if (isVisible())
+    if (isVisible()) {
         refresh();
-    else
-        show();
+        return;
+    }
+    // Shown again where it was: a dialog re-shown without an explicit place is left to the
+    // window manager, which put it in the screen's corner.
+    if (!m_shownAt.isNull())
+        move(m_shownAt);
+    show();
 }
 
 void CatalogueWindow::showEvent(QShowEvent *event)
@@ -279,6 +316,7 @@ void CatalogueWindow::showEvent(QShowEvent *event)
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
     QDialog::showEvent(event);
+    m_grid->setFocus(Qt::OtherFocusReason);
 }
 
 void CatalogueWindow::paintEvent(QPaintEvent *event)

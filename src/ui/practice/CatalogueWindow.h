@@ -33,6 +33,10 @@ public:
     // Re-reads rows and totals and returns to the last practised row; runs on every show.
     void refresh();
 
+    // Opened from a subject's item: the catalogue starts on that subject's first row until a
+    // chapter has been practised.
+    void startAtSubject(int subject) { m_startSubject = subject; }
+
     QString currentCode() const;
     bool selectCode(const QString &code);
     const QString &lastChapterCode() const { return m_lastChapterCode; }
@@ -52,6 +56,8 @@ private:
     UiContext &m_context;
     QList<CatalogueRow> m_rows;
     QString m_lastChapterCode;
+    int m_startSubject = 0;
+    QPoint m_shownAt;
     QPixmap m_background;
     QTableView *m_grid = nullptr;
     QStandardItemModel *m_model = nullptr;

@@ -9,13 +9,15 @@ namespace vorlane::ui {
 
 void addPracticeCommands(CommandDispatcher &dispatcher, UiContext &context, QWidget *menuWindow)
 {
-    const auto open = [&context, menuWindow] {
-        // The catalogue hides while practice runs; the runner waits until it is closed.
-        CatalogueWindow catalogue(context, menuWindow);
-        context.modal.run(catalogue);
-    };
-    for (const char *word : { "lx", "lx2", "lx3", "lx4", "lx5" })
-        dispatcher.add(QLatin1String(word), CommandDispatcher::Cursor::Hourglass, open);
+    for (int subject = 1; subject <= 5; ++subject) {
+        const QString word = subject == 1 ? QStringLiteral("lx") : QStringLiteral("lx%1").arg(subject);
+        dispatcher.add(word, CommandDispatcher::Cursor::Hourglass, [&context, menuWindow, subject] {
+            // The catalogue hides while practice runs; the runner waits until it is closed.
+            CatalogueWindow catalogue(context, menuWindow);
+            catalogue.startAtSubject(subject);
+            context.modal.run(catalogue);
+        });
+    }
 }
 
 } // namespace vorlane::ui

@@ -1,7 +1,9 @@
 #include "ui/settings/SystemSettingsWindow.h"
 
 #include "core/AppState.h"
+#include "core/Subject.h"
 #include "core/settings/AnswerTimes.h"
+#include "core/settings/StartupRules.h"
 #include "ui/shell/BackgroundMusic.h"
 #include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
@@ -61,8 +63,10 @@ void SystemSettingsWindow::buildMusicFace()
     m_switch->setObjectName(QStringLiteral("musicSwitch"));
     m_switch->setCheckable(true);
     m_switch->setGeometry(88, TitleHeight + 12, 62, 26);
+    // Off reads dark on light grey; white on that grey could hardly be read.
     m_switch->setStyleSheet(QStringLiteral("QPushButton#musicSwitch { border-radius: 13px; background: "
-                                           "#c9c2b2; color: #ffffff; font-weight: bold; }"
+                                           "#d6cfbf; color: #3a3226; font-weight: bold; }"
+                                           "QPushButton#musicSwitch:checked { color: #ffffff; }"
                                            "QPushButton#musicSwitch:checked { background: #2f5d8a; }"
                                            "QPushButton#musicSwitch:focus { border: 2px solid #d9a441; }"));
     // The switch opens in the on state, as designed, without starting anything.
@@ -87,7 +91,14 @@ void SystemSettingsWindow::buildMusicFace()
 void SystemSettingsWindow::buildTimesFace()
 {
     setFixedSize(Width, TitleHeight + TimesFaceHeight);
-    placedLabel(tr("答题时间设置"), "timesLabel", this, 12, TitleHeight + 1, 200)
+    // The times belong to one subject's question types: say which, as the menu names it.
+    const int subject = m_context.state.examSubject;
+    const Result<QMap<int, QString>> titles = loadSubjectTitles(m_context.db);
+    const Subject named = Subject::fromNumber(subject, titles ? titles->value(subject) : QString());
+    const QString name
+        = named.hasOwnTitle() ? named.numeral() + QLatin1Char(' ') + named.shownTitle() : named.numeral();
+    placedLabel(name.isEmpty() ? tr("答题时间设置") : tr("答题时间设置（%1）").arg(name), "timesLabel", this,
+        12, TitleHeight + 1, Width - 24)
         ->setStyleSheet(QStringLiteral("color: #1e3f61; font-weight: bold;"));
     m_scroll = new QScrollArea(this);
     m_scroll->setObjectName(QStringLiteral("timesArea"));

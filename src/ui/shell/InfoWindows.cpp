@@ -73,11 +73,12 @@ AboutWindow::AboutWindow(const QString &appDir, QWidget *parent)
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-HelpWindow::HelpWindow(const QString &pagePath, QWidget *parent)
+HelpWindow::HelpWindow(const QString &pagePath, QWidget *parent, const QString &title)
     : QDialog(parent)
+    , m_pagePath(pagePath)
 {
     setObjectName(QStringLiteral("helpWindow"));
-    setWindowTitle(tr("使用帮助"));
+    setWindowTitle(title.isEmpty() ? tr("使用帮助") : title);
     setWindowFlags(
         Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint);
     auto *browser = new QTextBrowser(this);

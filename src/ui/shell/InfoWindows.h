@@ -13,13 +13,17 @@ public:
     explicit AboutWindow(const QString &appDir, QWidget *parent = nullptr);
 };
 
-// The program's help, an HTML page shown inside the program.
+// An HTML page shown inside the program: the help, and the pages the desktop cannot show.
 class HelpWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit HelpWindow(const QString &pagePath, QWidget *parent = nullptr);
+    explicit HelpWindow(const QString &pagePath, QWidget *parent = nullptr, const QString &title = QString());
+    QString pagePath() const { return m_pagePath; }
+
+private:
+    QString m_pagePath;
 };
 
 } // namespace vorlane::ui

@@ -9,6 +9,7 @@
 #include "ui/shell/Theme.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFile>
 #include <QGridLayout>
 #include <QImageReader>
@@ -194,6 +195,10 @@ QPushButton *MenuWindow::addItem(
 
 void MenuWindow::runCommand(const QString &word)
 {
+    // While "quit" runs, the close it asks for is the approved one.
+    const bool quitting = word == QLatin1String("quit");
+    const bool wasQuitting = m_quitting;
+    m_quitting = m_quitting || quitting;
     // A window that fails while it opens must not take the program down: its error is told
     // and the menu stays usable.
     try {
@@ -206,6 +211,18 @@ void MenuWindow::runCommand(const QString &word)
         m_context.prompt.ask(tr("错误"), QString::fromUtf8(error.what()), PromptDialog::Single,
             PromptDialog::Error, QStringLiteral("NO"));
     }
+    m_quitting = wasQuitting;
+}
+
+void MenuWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_quitting || !m_dispatcher.serves(QStringLiteral("quit"))) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    // The plan check decides; it closes the window itself when the user agrees.
+    event->ignore();
+    runCommand(QStringLiteral("quit"));
 }
 
 void MenuWindow::buildSubjects()
@@ -333,6 +350,24 @@ void MenuWindow::refreshItems()
     }
     m_subjectColumns = 0;
     layoutSubjects();
+    // Tab follows the menu's own order, which ends on 退出 although it sits in the banner.
+    QWidget *previous = nullptr;
+    for (const QString &word : std::as_const(m_order)) {
+        QPushButton *button = m_items.value(word);
+        if (previous)
+            QWidget::setTabOrder(previous, button);
+        previous = button;
+    }
+}
+
+void MenuWindow::focusFirstItem()
+{
+    // The first subject's 章节练习, never 退出: Enter right after the start must not offer to quit.
+    for (const QString &word : std::as_const(m_order))
+        if (!m_items.value(word)->isHidden()) {
+            m_items.value(word)->setFocus(Qt::OtherFocusReason);
+            return;
+        }
 }
 
 void MenuWindow::layoutSubjects()
@@ -420,12 +455,8 @@ void MenuWindow::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Right:
     case Qt::Key_Tab:
     case Qt::Key_Home:
-        for (const QString &word : std::as_const(m_order))
-            if (!m_items.value(word)->isHidden()) {
-                m_items.value(word)->setFocus(Qt::TabFocusReason);
-                return;
-            }
-        break;
+        focusFirstItem();
+        return;
     default:
         break;
     }
@@ -466,6 +497,7 @@ void MenuWindow::showEvent(QShowEvent *event)
     if (!m_shownOnce && !event->spontaneous()) {
         m_shownOnce = true;
         runShowSequence();
+        focusFirstItem();
     }
 }
 

@@ -50,6 +50,9 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    // Every way out (Alt+F4, the window manager, the session) goes through the "quit" word and
+    // its plan check, as the 退出 item does.
+    void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -59,6 +62,7 @@ private:
     void buildSubjects();
     void buildTools();
     void layoutSubjects();
+    void focusFirstItem();
 
     UiContext &m_context;
     CommandDispatcher &m_dispatcher;
@@ -75,6 +79,7 @@ private:
     int m_subjectColumns = 0;
     bool m_shownOnce = false;
     bool m_paintReported = false;
+    bool m_quitting = false;
 };
 
 } // namespace vorlane::ui

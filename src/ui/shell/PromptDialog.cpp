@@ -196,8 +196,9 @@ void PromptDialog::paintEvent(QPaintEvent *)
     p.drawRect(all.adjusted(0, 0, -1, -1));
 }
 
-ProgressWindow::ProgressWindow(QWidget *parent)
+ProgressWindow::ProgressWindow(QWidget *parent, const ModalRunner *runner)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
+    , m_runner(runner)
 {
     setObjectName(QStringLiteral("progressWindow"));
     setWindowTitle(tr("进度条"));
@@ -222,6 +223,13 @@ ProgressWindow::ProgressWindow(QWidget *parent)
 void ProgressWindow::showStage(const QString &text)
 {
     m_label->setText(text);
+    QWidget *const user = m_runner ? m_runner->current() : nullptr;
+    if (user && user != parentWidget()) {
+        if (!m_away)
+            m_home = parentWidget();
+        m_away = true;
+        setParent(user, windowFlags());
+    }
     if (!isVisible()) {
         centreOnScreen(this);
         show();
@@ -229,6 +237,15 @@ void ProgressWindow::showStage(const QString &text)
     }
     repaint();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void ProgressWindow::setVisible(bool visible)
+{
+    QWidget::setVisible(visible);
+    if (!visible && m_away) {
+        m_away = false;
+        setParent(m_home, windowFlags());
+    }
 }
 
 QString ProgressWindow::stageText() const

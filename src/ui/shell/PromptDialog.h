@@ -95,14 +95,22 @@ class ProgressWindow : public QWidget
     Q_OBJECT
 
 public:
-    explicit ProgressWindow(QWidget *parent = nullptr);
+    // With a runner the window belongs, while it shows, to the window the user is in (as the
+    // message box does), so the window manager never lifts the menu over that window with it.
+    explicit ProgressWindow(QWidget *parent = nullptr, const ModalRunner *runner = nullptr);
 
     // Shows the window (if hidden) with the stage text and lets it paint before the work goes on.
     void showStage(const QString &text);
     QString stageText() const;
 
+    // Hiding also takes the window back to its own owner: the one it stood over may be about to go.
+    void setVisible(bool visible) override;
+
 private:
     QLabel *m_label = nullptr;
+    const ModalRunner *m_runner = nullptr;
+    QPointer<QWidget> m_home;
+    bool m_away = false;
 };
 
 } // namespace vorlane::ui

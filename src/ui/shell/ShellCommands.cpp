@@ -11,6 +11,8 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 #include <QWidget>
 
@@ -29,12 +31,45 @@ QString helpPagePath()
     return QStringLiteral("htm/使用帮助.htm");
 }
 
+namespace {
+
+// Whether the desktop names a program for pages. Without one its opener still starts, fails
+// with a line on stderr and reports success, so asking it is the only way to know.
+bool desktopHasPageViewer()
+{
+    const QString mime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (mime.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())
+        return false;
+    QProcess query;
+    query.start(mime, { QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/html") });
+    if (!query.waitForFinished(3000)) {
+        query.kill();
+        query.waitForFinished(1000);
+        return false;
+    }
+    return query.exitCode() == 0 && !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
+// A page the desktop could not show, in the program's own viewer, owned by the window the user
+// is in. A missing page is passed over without a word, as the desktop would.
+void openPageHere(UiContext &context, QWidget *menuWindow, const QString &path, const QString &title)
+{
+    if (!QFileInfo::exists(path))
+        return;
+    QWidget *owner = context.modal.current() ? static_cast<QWidget *>(context.modal.current()) : menuWindow;
+    HelpWindow page(path, owner, title);
+    context.modal.run(page);
+}
+
+} // namespace
+
 ShellServices defaultShellServices()
 {
     ShellServices services;
     services.openPage = [](const QString &path) {
-        if (QFileInfo::exists(path))
-            QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        if (!QFileInfo::exists(path))
+            return true; // nothing to show, and nothing to show instead
+        return desktopHasPageViewer() && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     };
     return services;
 }
@@ -47,6 +82,9 @@ QMessageBox::StandardButton systemMessage(UiContext &context, QWidget *owner, QM
 {
     QMessageBox box(icon, caption, text, buttons, owner);
     box.setObjectName(QStringLiteral("quitPlanBox"));
+    // A box of fixed size: no minimise or maximise buttons that would do nothing.
+    box.setWindowFlags(
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     if (QAbstractButton *ok = box.button(QMessageBox::Ok)) {
         ok->setText(QObject::tr("确定"));
         ok->setObjectName(QStringLiteral("quitPlanOk"));
@@ -101,16 +139,18 @@ void addShellCommands(
         [&context, menuWindow] { openSystemSettings(context, menuWindow, false); });
     dispatcher.add(QStringLiteral("sztime"), Cursor::Unchanged,
         [&context, menuWindow] { openSystemSettings(context, menuWindow, true); });
-    dispatcher.add(QStringLiteral("fg"), Cursor::Unchanged,
-        [&state, services] { services.openPage(state.appDir + lawsPagePath()); });
-    dispatcher.add(QStringLiteral("lxfs"), Cursor::Unchanged,
-        [&state, services] { services.openPage(state.appDir + contactsPagePath()); });
+    dispatcher.add(QStringLiteral("fg"), Cursor::Unchanged, [&context, &state, menuWindow, services] {
+        const QString path = state.appDir + lawsPagePath();
+        if (!services.openPage(path))
+            openPageHere(context, menuWindow, path, QObject::tr("法规选编"));
+    });
+    dispatcher.add(QStringLiteral("lxfs"), Cursor::Unchanged, [&context, &state, menuWindow, services] {
+        const QString path = state.appDir + contactsPagePath();
+        if (!services.openPage(path))
+            openPageHere(context, menuWindow, path, QObject::tr("联系方式"));
+    });
     dispatcher.add(QStringLiteral("help"), Cursor::Unchanged, [&context, menuWindow] {
-        const QString path = context.state.appDir + helpPagePath();
-        if (!QFileInfo::exists(path))
-            return;
-        HelpWindow help(path, menuWindow);
-        context.modal.run(help);
+        openPageHere(context, menuWindow, context.state.appDir + helpPagePath(), QObject::tr("使用帮助"));
     });
     dispatcher.add(QStringLiteral("about"), Cursor::Unchanged, [&context, menuWindow] {
         AboutWindow about(context.state.appDir, menuWindow);

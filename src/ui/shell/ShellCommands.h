@@ -17,8 +17,9 @@ class CommandDispatcher;
 // system message box of the quit check, go through UiContext::modal.)
 struct ShellServices
 {
-    // Hands a page to the desktop's viewer; a missing page is passed over without a word.
-    std::function<void(const QString &path)> openPage;
+    // Hands a page to the desktop's viewer; true when the desktop took it. A desktop without a
+    // viewer for pages says no, and the program shows the page itself.
+    std::function<bool(const QString &path)> openPage;
 };
 
 ShellServices defaultShellServices();

@@ -68,6 +68,9 @@ AnswerPanel::AnswerPanel(QWidget *parent)
     m_selfAssessed = new QComboBox;
     m_selfAssessed->setObjectName(QStringLiteral("selfAssessedAnswer"));
     m_selfAssessed->addItems(selfAssessedItems());
+    // Empty until the user answers; the box and the line beside it say what to choose.
+    m_selfAssessed->setPlaceholderText(tr("会 / 不会"));
+    m_selfAssessed->setMinimumWidth(96);
     m_selfAssessed->setCurrentIndex(-1);
     connect(m_selfAssessed, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!m_syncing)
@@ -75,6 +78,10 @@ AnswerPanel::AnswerPanel(QWidget *parent)
     });
     auto *selfAssessedBox = new QWidget;
     auto *selfAssessedLayout = new QHBoxLayout(selfAssessedBox);
+    // Short: the page's width counts in every window's narrowest size; the tooltip says more.
+    auto *selfAssessedHint = new QLabel(tr("自评："), selfAssessedBox);
+    selfAssessedHint->setObjectName(QStringLiteral("selfAssessedHint"));
+    selfAssessedLayout->addWidget(selfAssessedHint);
     selfAssessedLayout->addWidget(m_selfAssessed);
     selfAssessedLayout->addStretch();
     m_pages->addWidget(withSideLabel(selfAssessedBox, 4, &m_selfAssessedLabel));

@@ -1,9 +1,12 @@
 #include "ui/widgets/PracticeToolWindows.h"
 
 #include "core/AppState.h"
+#include "core/laws/RelatedArticles.h"
 #include "core/laws/RelatedLaws.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/UiContext.h"
+#include "ui/widgets/ArticleTextView.h"
+#include "ui/widgets/WindowFlags.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -79,20 +82,25 @@ RelatedLawsWindow::RelatedLawsWindow(UiContext &context, QWidget *parent)
 {
     setObjectName(QStringLiteral("relatedLawsWindow"));
     setWindowTitle(tr("相关考点"));
+    setWindowFlags(FixedDialogFlags);
     m_titles = new QListWidget(this);
     m_titles->setObjectName(QStringLiteral("lawTitles"));
-    m_titles->setSortingEnabled(false); // sorted by the core as the titles are read
+    m_titles->setSortingEnabled(false); // ordered by law and article number as they are read
+    m_view = new ArticleTextView(this);
     m_close = closeButton(tr("关  闭"), this);
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(1, 1, 1, 1);
-    layout->addWidget(m_titles, 1);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(m_titles, 2);
+    layout->addWidget(m_view, 5);
     layout->addLayout(buttonBar(m_close));
-    if (context.state.compactLayout()) {
-        setFixedSize(750, 140);
-        m_titles->setFixedSize(748, 100);
-    } else {
-        setFixedSize(838, 99 + 36);
-    }
+    // The list of titles alone said too little: the window is tall enough to read the article.
+    setFixedSize(context.state.compactLayout() ? QSize(750, 420) : QSize(838, 520));
+    connect(m_titles, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row < 0 || row >= m_articles.size())
+            m_view->clearArticle();
+        else
+            m_view->showArticle(m_articles.at(row).caption(), m_articles.at(row).text);
+    });
 }
 
 bool RelatedLawsWindow::loadExamPoints(const QString &questionId)
@@ -110,15 +118,15 @@ bool RelatedLawsWindow::loadExamPoints(const QString &questionId)
 void RelatedLawsWindow::showEvent(QShowEvent *event)
 {
     m_titles->clear();
-    const Result<QStringList> titles = examPointTitles(m_context.db, m_keys);
-    if (titles) {
-        m_titles->addItems(*titles);
-        if (m_titles->count() > 0)
-            m_titles->setCurrentRow(0);
-    } else {
+    const Result<QList<RelatedArticle>> articles = relatedArticles(m_context.db, m_keys);
+    m_articles = articles ? *articles : QList<RelatedArticle>();
+    for (const RelatedArticle &article : std::as_const(m_articles))
+        m_titles->addItem(article.caption());
+    if (m_titles->count() > 0)
+        m_titles->setCurrentRow(0);
+    if (!articles)
         m_context.prompt.ask(
-            tr("错误"), titles.reason(), PromptDialog::Single, PromptDialog::Error, QStringLiteral("NO"));
-    }
+            tr("错误"), articles.reason(), PromptDialog::Single, PromptDialog::Error, QStringLiteral("NO"));
     QDialog::showEvent(event);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/laws/RelatedArticles.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -40,7 +42,10 @@ private:
     QTextBrowser *m_view = nullptr;
 };
 
-// The titles of the articles (exam points) a question tests.
+class ArticleTextView;
+
+// The articles (exam points) a question tests: law and title, in the laws' order and the
+// articles' numbers, with the text of the one selected.
 class RelatedLawsWindow : public QDialog
 {
     Q_OBJECT
@@ -51,6 +56,7 @@ public:
     // True when the question tests at least one article; the window is worth showing then.
     bool loadExamPoints(const QString &questionId);
     QStringList titles() const;
+    ArticleTextView *articleView() const { return m_view; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -58,7 +64,9 @@ protected:
 private:
     UiContext &m_context;
     QStringList m_keys; // the hidden list of article keys, in column order
+    QList<RelatedArticle> m_articles; // as listed
     QListWidget *m_titles = nullptr;
+    ArticleTextView *m_view = nullptr;
     QPushButton *m_close = nullptr;
 };
 

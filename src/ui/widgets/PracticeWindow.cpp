@@ -35,6 +35,31 @@ struct HourglassCursor
     ~HourglassCursor() { QApplication::restoreOverrideCursor(); }
 };
 
+// A label wraps Chinese text between any two characters; "第一节" torn over two lines reads
+// badly. Short words (chapter and section numbers, subject names) are held together with word
+// joiners; a word longer than a line may still break, or it would be cut off.
+QString unbrokenWords(const QString &text)
+{
+    constexpr qsizetype ShortWord = 6;
+    QString out;
+    qsizetype start = 0;
+    // Words are separated by any blank; banks use the full-width one.
+    for (qsizetype at = 0; at <= text.size(); ++at) {
+        if (at < text.size() && !text.at(at).isSpace())
+            continue;
+        const QString word = text.mid(start, at - start);
+        for (qsizetype i = 0; i < word.size(); ++i) {
+            if (i > 0 && word.size() <= ShortWord)
+                out += QChar(0x2060);
+            out += word.at(i);
+        }
+        if (at < text.size())
+            out += text.at(at);
+        start = at + 1;
+    }
+    return out;
+}
+
 QString twoLines(const QString &caption)
 {
     return caption.left(2);
@@ -171,7 +196,7 @@ void PracticeWindow::showEvent(QShowEvent *event)
     m_splitter->setSizes({ 1, 0 });
     m_answerView->setGeometry(0, 0, 0, m_questionArea->height());
     if (m_variant.fillsNoticeBoard)
-        m_noticeBoard->setText(m_context.state.currentChapterName);
+        m_noticeBoard->setText(unbrokenWords(m_context.state.currentChapterName));
     m_session.setCurrentPos(0);
     pressType(0);
     m_started = m_context.clock.now();

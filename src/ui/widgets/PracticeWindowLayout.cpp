@@ -4,6 +4,8 @@
 #include "core/AppState.h"
 #include "ui/shell/UiContext.h"
 #include "ui/widgets/AnswerPanel.h"
+#include "ui/widgets/CommandKeys.h"
+#include "ui/widgets/WindowFlags.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -62,8 +64,7 @@ QPushButton *commandButton(const QString &caption, const char *name, QWidget *pa
 {
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setAutoDefault(false);
+    makeTabReachable(button);
     return button;
 }
 
@@ -80,7 +81,7 @@ QTextBrowser *questionPane(const char *name, QWidget *parent)
 
 void PracticeWindow::buildLayout()
 {
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(FixedDialogFlags);
     // Disabled commands read grey, enabled ones black and blue under the mouse.
     setStyleSheet(
         QStringLiteral("QPushButton { color: black; padding: 2px 4px; } QPushButton:hover { color: blue; }"
@@ -126,9 +127,12 @@ void PracticeWindow::buildLayout()
     m_yourAnswer = new QLineEdit(m_answerView);
     m_yourAnswer->setObjectName(QStringLiteral("yourAnswer"));
     m_yourAnswer->setReadOnly(true);
+    // Shown, never edited: with the focus they would swallow Backspace (previous question).
+    m_yourAnswer->setFocusPolicy(Qt::NoFocus);
     m_rightAnswer = new QLineEdit(m_answerView);
     m_rightAnswer->setObjectName(QStringLiteral("rightAnswer"));
     m_rightAnswer->setReadOnly(true);
+    m_rightAnswer->setFocusPolicy(Qt::NoFocus);
     auto *viewLayout = new QGridLayout(m_answerView);
     viewLayout->addWidget(m_resultLine, 0, 0, 1, 2);
     viewLayout->addWidget(new QLabel(tr("你的答案："), m_answerView), 1, 0);
@@ -186,6 +190,17 @@ void PracticeWindow::buildLayout()
     m_void = commandButton(m_variant.voidCaption, "voidButton", this);
     m_editQuestion = commandButton(tr("修改本题"), "editQuestionButton", this);
     m_editQuestion->setVisible(m_variant.showsEditedNotice); // chapter practice only
+    // Every command has a key; Backspace, Enter and the letters stay the answer panel's.
+    addCommandKey(m_previous, QKeySequence(Qt::Key_PageUp));
+    addCommandKey(m_next, QKeySequence(Qt::Key_PageDown));
+    addCommandKey(m_submit, QKeySequence(Qt::Key_F2));
+    addCommandKey(m_answer, QKeySequence(Qt::Key_F3));
+    addCommandKey(m_explanation, QKeySequence(Qt::Key_F4));
+    addCommandKey(m_note, QKeySequence(Qt::Key_F5));
+    addCommandKey(m_examPoints, QKeySequence(Qt::Key_F6));
+    addCommandKey(m_void, QKeySequence(Qt::Key_F7));
+    addCommandKey(m_settings, QKeySequence(Qt::Key_F8));
+    m_close->setToolTip(tr("关闭（Esc）"));
 
     // Header line over the question area; the boards, gauge and clock on the right.
     auto *headerLine = new QHBoxLayout;
