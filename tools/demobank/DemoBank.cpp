@@ -4,6 +4,7 @@
 #include "demobank/DemoQuestions.h"
 
 #include "core/store/Database.h"
+#include "core/store/QuestionCounts.h"
 #include "core/store/Schema.h"
 #include "core/store/StoreError.h"
 
@@ -168,8 +169,6 @@ private:
     QHash<QString, QString> m_chapterNames;
     mutable QHash<QString, QList<int>> m_unitsUnder;
     QHash<QString, int> m_ordinarySeq, m_stemSeq, m_xx;
-    QHash<QString, int> m_chapterQuestions, m_lawQuestions, m_categoryQuestions;
-    QHash<int, int> m_unitQuestions;
     Statement m_insertAnswer { m_db.prepare(
         QStringLiteral("INSERT INTO tab_answ (A1,A2,A2_1,K3,K4,K5,K6,K7,K8,K9,K10,K11,K12,A10,A13,xx) "
                        "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)")) };
@@ -385,14 +384,9 @@ void DemoBankMaker::writeQuestion(
     int &xx = m_xx[chapter];
     m_insertAnswer.reset();
     m_insertAnswer.bind(1, id).bind(2, question.answer).bind(3, question.optionCount);
-    QSet<QString> laws, categories;
     for (int slot = 0; slot < 10; ++slot) {
         if (slot < question.units.size()) {
-            const Article &article = m_articles.at(question.units.at(slot));
-            m_insertAnswer.bind(4 + slot, article.ftid);
-            ++m_unitQuestions[question.units.at(slot)];
-            laws.insert(article.lawId);
-            categories.insert(article.lawId.left(2));
+            m_insertAnswer.bind(4 + slot, m_articles.at(question.units.at(slot)).ftid);
         } else {
             m_insertAnswer.bind(4 + slot, QVariant());
         }
@@ -404,12 +398,6 @@ void DemoBankMaker::writeQuestion(
         .bind(2, question.body)
         .bind(3, question.explanation.isEmpty() ? QVariant() : QVariant(question.explanation));
     m_insertBody.exec();
-
-    ++m_chapterQuestions[chapter];
-    for (const QString &law : laws)
-        ++m_lawQuestions[law];
-    for (const QString &category : categories)
-        ++m_categoryQuestions[category];
 }
 
 void DemoBankMaker::writeComposites(const QString &chapter, int type, int count)
@@ -465,14 +453,9 @@ void DemoBankMaker::fillCell(const Cell &cell)
 void DemoBankMaker::writeCatalogue()
 {
     Statement insert = m_db.prepare(QStringLiteral(
-        "INSERT INTO tab_kmmc (bh,C1,C1_1,C2,C3,C4,D1,D2,C6,C7,jx) VALUES (?,?,?,?,?,0,0,0,'0',?,?)"));
+        "INSERT INTO tab_kmmc (bh,C1,C1_1,C2,C3,C4,D1,D2,C6,C7,jx) VALUES (?,?,?,?,0,0,0,0,'0',?,?)"));
     int bh = 0;
     for (const Node &node : m_nodes) {
-        int questions = 0;
-        for (auto it = m_chapterQuestions.cbegin(); it != m_chapterQuestions.cend(); ++it) {
-            if (it.key().startsWith(node.code))
-                questions += it.value();
-        }
         QVariant guidance;
         // Guidance on the first and third chapter of every section.
         if (node.code.size() == 6 && !node.code.endsWith(QLatin1String("02"))) {
@@ -494,7 +477,7 @@ void DemoBankMaker::writeCatalogue()
         // The score charts show one point per section.
         const QString charted = node.code.size() == 4 ? QStringLiteral("0") : QStringLiteral("1");
         insert.reset();
-        insert.bindAll({ ++bh, node.code, node.label, node.name, questions, charted, guidance });
+        insert.bindAll({ ++bh, node.code, node.label, node.name, charted, guidance });
         insert.exec();
     }
 }
@@ -522,35 +505,34 @@ void DemoBankMaker::writeTypes()
 void DemoBankMaker::writeLaws()
 {
     Statement law
-        = m_db.prepare(QStringLiteral("INSERT INTO tab_fgmc (id,n,bh,q,q1,q2,q4) VALUES (?,?,?,?,0,0,0)"));
+        = m_db.prepare(QStringLiteral("INSERT INTO tab_fgmc (id,n,bh,q,q1,q2,q4) VALUES (?,?,?,0,0,0,0)"));
     Statement rule = m_db.prepare(
-        QStringLiteral("INSERT INTO tab_rule (ftid,id,sn,n,q,q1,q2,q4) VALUES (?,?,?,?,?,0,0,0)"));
-    const auto article = [&rule](const QString &ftid, const QString &lawId, const QString &sn,
-                             const QString &text, int questions) {
-        rule.reset();
-        const QString html = QStringLiteral("<p>") + sn + QStringLiteral("　") + text.toHtmlEscaped()
-            + QStringLiteral("</p>");
-        rule.bindAll({ ftid, lawId, sn, html, questions });
-        rule.exec();
-    };
+        QStringLiteral("INSERT INTO tab_rule (ftid,id,sn,n,q,q1,q2,q4) VALUES (?,?,?,?,0,0,0,0)"));
+    const auto article
+        = [&rule](const QString &ftid, const QString &lawId, const QString &sn, const QString &text) {
+              rule.reset();
+              const QString html = QStringLiteral("<p>") + sn + QStringLiteral("　") + text.toHtmlEscaped()
+                  + QStringLiteral("</p>");
+              rule.bindAll({ ftid, lawId, sn, html });
+              rule.exec();
+          };
     int bh = 0;
     for (const LawCategory &category : lawCategories()) {
         law.reset();
-        law.bindAll({ u8(category.id), u8(category.name), ++bh, m_categoryQuestions.value(u8(category.id)) });
+        law.bindAll({ u8(category.id), u8(category.name), ++bh });
         law.exec();
         for (const Law &source : laws()) {
             const QString id = u8(source.id);
             if (!id.startsWith(u8(category.id)))
                 continue;
             law.reset();
-            law.bindAll({ id, QString(QStringLiteral("《") + u8(source.name) + QStringLiteral("》")), ++bh,
-                m_lawQuestions.value(id) });
+            law.bindAll({ id, QString(QStringLiteral("《") + u8(source.name) + QStringLiteral("》")), ++bh });
             law.exec();
-            article(id + QStringLiteral("0001"), id, QStringLiteral("第一条"), u8(source.purpose), 0);
+            article(id + QStringLiteral("0001"), id, QStringLiteral("第一条"), u8(source.purpose));
             for (int unit = 0; unit < m_articles.size(); ++unit) {
                 const Article &a = m_articles.at(unit);
                 if (a.lawId == id)
-                    article(a.ftid, id, a.sn, a.text, m_unitQuestions.value(unit));
+                    article(a.ftid, id, a.sn, a.text);
             }
         }
     }
@@ -583,6 +565,7 @@ Status DemoBankMaker::make()
     writeCatalogue();
     writeTypes();
     writeLaws();
+    QuestionCounts(m_db).recountAll();
     writeSettings();
     transaction.commit();
     return {};
