@@ -1,6 +1,7 @@
 #include "core/store/Schema.h"
 
 #include "core/store/Database.h"
+#include "core/store/Migrations.h"
 #include "core/store/StoreError.h"
 
 #include <QFile>
@@ -175,6 +176,8 @@ Result<std::shared_ptr<Database>> openBank(const QString &path)
         return db;
     if (const Status checked = checkBankTables(**db); !checked)
         return checked;
+    if (const Status migrated = migrateBank(**db); !migrated)
+        return migrated;
     return db;
 }
 
