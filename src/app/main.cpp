@@ -2,6 +2,7 @@
 #include "core/AppState.h"
 #include "core/Clock.h"
 #include "core/settings/StartupRules.h"
+#include "core/store/BankCheck.h"
 #include "core/store/BankFiles.h"
 #include "core/store/Database.h"
 #include "ui/shell/BackgroundMusic.h"
@@ -20,6 +21,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -39,11 +41,30 @@ int refuse(QMessageBox::Icon icon, const QString &caption, const QString &text)
     return 1;
 }
 
+// vorlane --check-bank PATH: the check and repair for scripts, with no desktop needed.
+// Exit status 0 clean, 1 repaired, 2 damaged or not a bank.
+int checkBankCommand(int argc, char *argv[], int flag)
+{
+    QCoreApplication application(argc, argv);
+    if (flag + 1 >= argc) {
+        std::fprintf(stderr, "usage: %s --check-bank PATH\n", argv[0]);
+        return 2;
+    }
+    QString output;
+    const vorlane::Clock clock;
+    const int status = vorlane::checkBankFile(QString::fromLocal8Bit(argv[flag + 1]), clock, output);
+    std::fprintf(status == 2 ? stderr : stdout, "%s\n", output.toUtf8().constData());
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     using namespace vorlane;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--check-bank") == 0)
+            return checkBankCommand(argc, argv, i);
     if (!displayAvailable()) {
         std::fprintf(stderr,
             "Vorlane needs a desktop session (no DISPLAY or WAYLAND_DISPLAY); to try it without one: "

@@ -247,3 +247,28 @@ TEST(BankCheck, DamagedPagesAreReportedAndNothingIsWritten)
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), bytes);
 }
+
+// The command's exit status: 0 clean, 1 repaired (then 0), 2 for a file that is damaged or
+// no bank at all.
+TEST(BankCheck, CommandExitStatus)
+{
+    CheckedBank bank;
+    bank.exec(QStringLiteral("UPDATE tab_kmmc SET D1=0"));
+    bank.close();
+    QString output;
+    EXPECT_EQ(checkBankFile(bank.path(), bank.clock, output), 1);
+    EXPECT_TRUE(output.contains(QStringLiteral("已修复"))) << output.toStdString();
+    EXPECT_EQ(checkBankFile(bank.path(), bank.clock, output), 0);
+    EXPECT_TRUE(output.contains(QStringLiteral("题库完好"))) << output.toStdString();
+
+    QFile file(bank.path());
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    bytes[(bytes.size() / 1024 / 2) * 1024 + 100] ^= 0x01;
+    file.seek(0);
+    file.write(bytes);
+    file.close();
+    EXPECT_EQ(checkBankFile(bank.path(), bank.clock, output), 2);
+    EXPECT_TRUE(output.contains(QStringLiteral("损坏"))) << output.toStdString();
+    EXPECT_EQ(checkBankFile(bank.path() + QStringLiteral(".none"), bank.clock, output), 2);
+}

@@ -429,4 +429,19 @@ BankCheckReport checkBank(
     return report;
 }
 
+int checkBankFile(const QString &path, const Clock &clock, QString &output)
+{
+    auto opened = openBank(path);
+    if (!opened) {
+        output = QStringLiteral("无法检查题库：%1").arg(opened.reason());
+        return 2;
+    }
+    BankSnapshots snapshots(path, clock);
+    const BankCheckReport report = checkBank(**opened, &snapshots);
+    output = report.text();
+    if (report.outcome == BankCheckReport::Outcome::Damaged && !report.damage.isEmpty())
+        output += QLatin1Char('\n') + report.damage;
+    return report.exitCode();
+}
+
 } // namespace vorlane

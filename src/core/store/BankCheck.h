@@ -10,6 +10,7 @@
 namespace vorlane {
 
 class BankSnapshots;
+class Clock;
 class Database;
 
 // What the check can find, each a kind the report counts on its own.
@@ -68,5 +69,10 @@ using CheckProgress = std::function<void(int percent, const QString &step)>;
 // never written to.
 BankCheckReport checkBank(Database &db, BankSnapshots *snapshots, const BankCheckOptions &options = {},
     const CheckProgress &progress = {});
+
+// The check as a command (vorlane --check-bank PATH): opens the bank at path, checks and
+// repairs it with a snapshot first, and gives the text to print and the exit status
+// (BankCheckReport::exitCode; 2 also when the file does not open as a bank).
+int checkBankFile(const QString &path, const Clock &clock, QString &output);
 
 } // namespace vorlane
