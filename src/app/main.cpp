@@ -76,9 +76,11 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Vorlane"));
 
     ui::SingleInstance instance;
-    if (instance.activateRunningInstance())
+    if (instance.claim() == ui::SingleInstance::Claim::Taken) {
+        // The running copy may be starting still: it gets a moment to open its socket.
+        instance.activateRunningInstance(3000);
         return 0;
-    instance.listen();
+    }
 
     const QString appDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
     ui::applyTheme(app);

@@ -30,12 +30,26 @@ TEST(SchemaVersion, OlderBankIsBroughtForwardOnOpen)
 {
     TestBank bank;
     bank.exec(QStringLiteral("INSERT INTO tab_fgmc (id, n) VALUES ('01', '法律')"));
-    bank.db().execScript(QStringLiteral("PRAGMA user_version=0"));
+    bank.db().execScript(QStringLiteral("DROP TABLE tab_sitting; PRAGMA user_version=0"));
     bank.close();
     auto opened = openBank(bank.path());
     ASSERT_TRUE(opened) << opened.reason().toStdString();
     EXPECT_EQ(bankSchemaVersion(**opened), bank::SchemaVersion);
     EXPECT_EQ((*opened)->scalar(QStringLiteral("SELECT n FROM tab_fgmc")).toString(), QStringLiteral("法律"));
+    EXPECT_TRUE((*opened)->tableExists(QStringLiteral("tab_sitting")));
+}
+
+// A step that fails leaves the bank at its old number with nothing of the step in it.
+TEST(SchemaVersion, AFailingStepLeavesTheBankAsItWas)
+{
+    TestBank bank;
+    // The name step 2 needs is taken by an index: the step's CREATE fails.
+    bank.db().execScript(QStringLiteral("DROP TABLE tab_sitting; CREATE INDEX tab_sitting ON tab_fgmc(id);"
+                                        "PRAGMA user_version=1"));
+    const Status migrated = migrateBank(bank.db());
+    ASSERT_FALSE(migrated);
+    EXPECT_TRUE(migrated.reason().contains(QStringLiteral("题库没有改变")));
+    EXPECT_EQ(bankSchemaVersion(bank.db()), 1);
 }
 
 // A bank written by a newer program is refused with a clear message and not changed.
@@ -52,11 +66,14 @@ TEST(SchemaVersion, NewerBankIsRefusedAndLeftAlone)
     EXPECT_EQ(readBytes(bank.path()), before);
 }
 
-// An older bank that cannot be written still opens when no step changes its tables.
-TEST(SchemaVersion, ReadOnlyOlderBankIsLeftAtItsNumber)
+// An older bank that cannot be written is left at its number: it is used as it is when no
+// step changes its tables, and refused when one does.
+TEST(SchemaVersion, ReadOnlyOlderBank)
 {
     TestBank bank;
-    bank.db().execScript(QStringLiteral("PRAGMA user_version=0"));
-    EXPECT_TRUE(migrateBank(bank.db(), false));
-    EXPECT_EQ(bankSchemaVersion(bank.db()), 0);
+    bank.db().execScript(QStringLiteral("PRAGMA user_version=1"));
+    const Status refused = migrateBank(bank.db(), false);
+    EXPECT_FALSE(refused);
+    EXPECT_TRUE(refused.reason().contains(QStringLiteral("不能写入"))) << refused.reason().toStdString();
+    EXPECT_EQ(bankSchemaVersion(bank.db()), 1);
 }

@@ -15,8 +15,8 @@ protected:
     void SetUp() override
     {
         int bh = 0;
-        for (const char *code : { "1", "10", "1010", "101010", "101011", "1020", "102010", "2", "20", "2010",
-                 "201010" })
+        for (const char *code :
+            { "1", "10", "1010", "101010", "101011", "1020", "102010", "2", "20", "2010", "201010" })
             bank.exec(QStringLiteral("INSERT INTO tab_kmmc (bh, C1, C2) VALUES (?1, ?2, ?2)"),
                 { ++bh, QString::fromLatin1(code) });
         for (const char *id : { "01", "02", "010100", "010200", "020100" })
@@ -41,18 +41,21 @@ protected:
     // Every count of the bank as one text: "code:n …|id:n …|ftid:n …".
     QString counts()
     {
-        return bank.scalar(QStringLiteral(
-                               "SELECT (SELECT group_concat(C1||':'||C3, ' ') FROM tab_kmmc) || '|' ||"
-                               " (SELECT group_concat(id||':'||q, ' ') FROM tab_fgmc) || '|' ||"
-                               " (SELECT group_concat(ftid||':'||q, ' ') FROM tab_rule)"))
+        return bank
+            .scalar(QStringLiteral("SELECT (SELECT group_concat(C1||':'||C3, ' ') FROM tab_kmmc) || '|' ||"
+                                   " (SELECT group_concat(id||':'||q, ' ') FROM tab_fgmc) || '|' ||"
+                                   " (SELECT group_concat(ftid||':'||q, ' ') FROM tab_rule)"))
             .toString();
     }
-    qint64 value(const QString &sql, const QString &key)
+    qint64 value(const QString &sql, const QString &key) { return bank.scalar(sql, { key }).toLongLong(); }
+    qint64 c3(const char *code)
     {
-        return bank.scalar(sql, { key }).toLongLong();
+        return value(QStringLiteral("SELECT C3 FROM tab_kmmc WHERE C1=?"), QString::fromLatin1(code));
     }
-    qint64 c3(const char *code) { return value(QStringLiteral("SELECT C3 FROM tab_kmmc WHERE C1=?"), QString::fromLatin1(code)); }
-    qint64 lawQ(const char *id) { return value(QStringLiteral("SELECT q FROM tab_fgmc WHERE id=?"), QString::fromLatin1(id)); }
+    qint64 lawQ(const char *id)
+    {
+        return value(QStringLiteral("SELECT q FROM tab_fgmc WHERE id=?"), QString::fromLatin1(id));
+    }
     qint64 articleQ(const char *ftid)
     {
         return value(QStringLiteral("SELECT q FROM tab_rule WHERE ftid=?"), QString::fromLatin1(ftid));
@@ -132,8 +135,8 @@ TEST_F(QuestionCountsBank, RecountAfterAnEditSetsTrueCountsForOldAndNewPoints)
     bank.exec(QStringLiteral("UPDATE tab_answ SET K4='0201000001' WHERE A1='Q2'"));
     // Counts that drifted before must not survive either.
     bank.exec(QStringLiteral("UPDATE tab_rule SET q=9 WHERE ftid='0101000001'"));
-    questionCounts.recountExamPoints({ QStringLiteral("0101000001"), QStringLiteral("0102000001"),
-        QStringLiteral("0201000001") });
+    questionCounts.recountExamPoints(
+        { QStringLiteral("0101000001"), QStringLiteral("0102000001"), QStringLiteral("0201000001") });
     EXPECT_EQ(articleQ("0101000001"), 2);
     EXPECT_EQ(articleQ("0102000001"), 0);
     EXPECT_EQ(articleQ("0201000001"), 1);
@@ -176,8 +179,8 @@ TEST_F(QuestionCountsBank, FailureHalfWayLeavesNoCountMoved)
         EXPECT_THROW(
             {
                 Transaction transaction(bank.db());
-                questionCounts.countNewQuestion(QStringLiteral("101010"),
-                    { QStringLiteral("0101000001"), QStringLiteral("0201000001") });
+                questionCounts.countNewQuestion(
+                    QStringLiteral("101010"), { QStringLiteral("0101000001"), QStringLiteral("0201000001") });
                 transaction.commit();
             },
             StoreError);

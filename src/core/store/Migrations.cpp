@@ -17,6 +17,10 @@ struct Migration
 // Forward only: a step, once released, is never changed or removed.
 constexpr Migration Migrations[] = {
     { 1, "" }, // the tables as every bank so far has them; the number is set for the first time
+    // The papers being sat, so that one the program did not live to end can be continued.
+    { 2,
+        "CREATE TABLE IF NOT EXISTS tab_sitting (A1 TEXT COLLATE NOCASE PRIMARY KEY, subject INTEGER, used INTEGER DEFAULT "
+        "0);" },
 };
 
 static_assert(std::size(Migrations) == bank::SchemaVersion, "one step per schema version");

@@ -46,8 +46,8 @@ int updateIn(Database &db, const QString &head, const QStringList &keys, const Q
     if (keys.isEmpty())
         return 0;
     const int first = delta.isValid() ? 2 : 1;
-    Statement statement = db.prepare(head + QStringLiteral(" IN (") + placeholders(keys.size(), first)
-        + QStringLiteral(")"));
+    Statement statement
+        = db.prepare(head + QStringLiteral(" IN (") + placeholders(keys.size(), first) + QStringLiteral(")"));
     if (delta.isValid())
         statement.bind(1, delta);
     for (qsizetype i = 0; i < keys.size(); ++i)
@@ -89,9 +89,8 @@ void QuestionCounts::raise(const QString &chapterCode, const QStringList &examPo
         if (!groups.contains(category, Qt::CaseInsensitive))
             groups << category;
     }
-    updateIn(m_db,
-        QStringLiteral("UPDATE tab_fgmc SET q=coalesce(q,0)+?1 WHERE length(id) IN (2,6) AND id"), groups,
-        delta);
+    updateIn(m_db, QStringLiteral("UPDATE tab_fgmc SET q=coalesce(q,0)+?1 WHERE length(id) IN (2,6) AND id"),
+        groups, delta);
 }
 
 void QuestionCounts::recountExamPoints(const QStringList &examPoints)
@@ -101,8 +100,9 @@ void QuestionCounts::recountExamPoints(const QStringList &examPoints)
         return;
     // One pass over the questions per level; each names at most ten points, so the inner test is small.
     updateIn(m_db,
-        QStringLiteral("UPDATE tab_rule SET q=(SELECT count(*) FROM tab_answ a WHERE tab_rule.ftid IN (a.%1)) "
-                       "WHERE ftid")
+        QStringLiteral(
+            "UPDATE tab_rule SET q=(SELECT count(*) FROM tab_answ a WHERE tab_rule.ftid IN (a.%1)) "
+            "WHERE ftid")
             .arg(QString(PointColumns).replace(QStringLiteral(","), QStringLiteral(",a."))),
         articles);
     for (const int length : { 6, 2 }) {
@@ -128,13 +128,14 @@ void QuestionCounts::recountAll()
             unpivot += QStringLiteral(" UNION ALL ");
         unpivot += QStringLiteral("SELECT A1,%1 FROM tab_answ WHERE %1<>''").arg(column);
     }
-    m_db.execScript(QStringLiteral(
-        "DROP TABLE IF EXISTS temp.question_points;"
-        "DROP TABLE IF EXISTS temp.point_counts;"
-        "CREATE TEMP TABLE question_points (a1 TEXT, k TEXT COLLATE NOCASE, UNIQUE (a1, k));"
-        "CREATE TEMP TABLE point_counts (k TEXT COLLATE NOCASE PRIMARY KEY, n INTEGER);"));
+    m_db.execScript(
+        QStringLiteral("DROP TABLE IF EXISTS temp.question_points;"
+                       "DROP TABLE IF EXISTS temp.point_counts;"
+                       "CREATE TEMP TABLE question_points (a1 TEXT, k TEXT COLLATE NOCASE, UNIQUE (a1, k));"
+                       "CREATE TEMP TABLE point_counts (k TEXT COLLATE NOCASE PRIMARY KEY, n INTEGER);"));
     m_db.exec(QStringLiteral("INSERT OR IGNORE INTO temp.question_points (a1, k) ") + unpivot);
-    m_db.exec(QStringLiteral("INSERT INTO temp.point_counts SELECT k, count(*) FROM temp.question_points GROUP BY k"));
+    m_db.exec(QStringLiteral(
+        "INSERT INTO temp.point_counts SELECT k, count(*) FROM temp.question_points GROUP BY k"));
     m_db.exec(QStringLiteral(
         "UPDATE tab_rule SET q=coalesce((SELECT n FROM temp.point_counts c WHERE c.k=tab_rule.ftid),0)"));
     m_db.exec(QStringLiteral("DELETE FROM temp.point_counts"));
@@ -149,8 +150,7 @@ void QuestionCounts::recountAll()
     m_db.exec(QStringLiteral(
         "UPDATE tab_kmmc SET C3=(SELECT count(*) FROM tab_answ a WHERE a.A10>=tab_kmmc.C1 "
         "AND a.A10<tab_kmmc.C1||char(1114111) AND substr(a.A10,1,length(tab_kmmc.C1))=tab_kmmc.C1)"));
-    m_db.execScript(
-        QStringLiteral("DROP TABLE temp.question_points; DROP TABLE temp.point_counts;"));
+    m_db.execScript(QStringLiteral("DROP TABLE temp.question_points; DROP TABLE temp.point_counts;"));
 }
 
 } // namespace vorlane

@@ -126,6 +126,12 @@ CREATE TABLE tab_sj (
   sjbs  TEXT,
   cpbs  TEXT
 );
+
+CREATE TABLE tab_sitting (
+  A1      TEXT COLLATE NOCASE PRIMARY KEY,
+  subject INTEGER,
+  used    INTEGER DEFAULT 0
+);
 )sql";
 
 } // namespace
