@@ -19,7 +19,8 @@ constexpr Migration Migrations[] = {
     { 1, "" }, // the tables as every bank so far has them; the number is set for the first time
     // The papers being sat, so that one the program did not live to end can be continued.
     { 2,
-        "CREATE TABLE IF NOT EXISTS tab_sitting (A1 TEXT COLLATE NOCASE PRIMARY KEY, subject INTEGER, used INTEGER DEFAULT "
+        "CREATE TABLE IF NOT EXISTS tab_sitting (A1 TEXT COLLATE NOCASE PRIMARY KEY, subject INTEGER, used "
+        "INTEGER DEFAULT "
         "0);" },
 };
 
