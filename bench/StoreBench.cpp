@@ -8,6 +8,7 @@
 // --benchmark_enable_random_interleaving=true, so that both see the same load.
 
 #include "core/Clock.h"
+#include "core/answer/AnswerEffect.h"
 #include "core/store/Database.h"
 #include "core/store/ProgressCounters.h"
 #include "core/store/Schema.h"
@@ -75,40 +76,35 @@ const QString &nextQuestion(const BenchBank &bank, int &cursor)
     return bank.questions.at(cursor);
 }
 
-// One answer as practice and exam record it: read the question's row, compute the flags from
-// it, write the answer into the row and move every counter, all in one durable transaction.
+// One answer as practice and exam record it: read the question's row, let the answer-effect
+// rule decide, write the row and move every counter, all in one durable transaction.
 void recordAnswer(BenchBank &bank, const QString &id, bool answerRight)
 {
     Database &db = *bank.db;
-    const QString today = bank.clock.today().toString(Qt::ISODate);
     Transaction transaction(db);
-    Statement row = db.cached("SELECT A2, A10, E1, E2, E4, K3, K4, K5, K6, K7, K8, K9, K10, K11, K12 "
+    Statement row = db.cached("SELECT A2, A10, E1, E2, E3, E4, K3, K4, K5, K6, K7, K8, K9, K10, K11, K12 "
                               "FROM tab_answ WHERE A1=?1");
     row.bind(1, id);
     if (!row.next())
         qFatal("no question %s", qPrintable(id));
-    const QString key = row.text(0);
+    const AnswerRow stored { row.text(0), row.text(2), row.text(3), QString(), int(row.integer(4)),
+        int(row.integer(5)) };
     const QString chapter = row.text(1);
-    const QString previous = row.text(3);
-    const qint64 wrongScore = row.integer(4);
-    AnswerFlags flags;
-    flags.firstToday = flagOf(row.text(2) != today);
-    flags.firstEver = flagOf(previous.isEmpty());
-    flags.wrongBefore = flagOf(previous != key);
-    flags.wrongNow = flagOf(!answerRight);
     QStringList points;
-    for (int k = 5; k < 15; ++k)
+    for (int k = 6; k < 16; ++k)
         points << row.text(k);
     row.reset();
 
-    const QString answer = answerRight ? key : QStringLiteral("F");
-    db.cached("UPDATE tab_answ SET E2=?2, E2_1=?2, E1=?3, E3=coalesce(E3,0)+1, E4=?4 WHERE A1=?1")
+    const QString answer = answerRight ? stored.key : QStringLiteral("F");
+    const AnswerEffect effect = answerEffect(stored, answer, bank.clock.today());
+    bank.counters->countAnswer(chapter, points, effect.flags);
+    db.cached("UPDATE tab_answ SET E2_1=?2, E2=?2, E1=?3, E3=?4, E4=?5 WHERE A1=?1")
         .bind(1, id)
         .bind(2, answer)
-        .bind(3, today)
-        .bind(4, answerRight ? wrongScore + 1 : wrongScore - 1)
+        .bind(3, effect.row.lastDate)
+        .bind(4, effect.row.attempts)
+        .bind(5, effect.row.wrongScore)
         .exec();
-    bank.counters->countAnswer(chapter, points, flags);
     transaction.commit();
 }
 

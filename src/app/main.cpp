@@ -1,6 +1,8 @@
 #include "app/Commands.h"
 #include "core/AppState.h"
 #include "core/Clock.h"
+#include "core/log/Logging.h"
+#include "core/log/MessageLog.h"
 #include "core/settings/StartupRules.h"
 #include "core/store/BankCheck.h"
 #include "core/store/BankFiles.h"
@@ -8,6 +10,7 @@
 #include "ui/shell/BackgroundMusic.h"
 #include "ui/shell/CommandDispatcher.h"
 #include "ui/shell/MenuWindow.h"
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/SingleInstance.h"
 #include "ui/shell/Theme.h"
@@ -74,6 +77,9 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorlane"));
+    // Reasons a maintainer needs (SQLite's text, the statement) go to a file in the user's state
+    // folder; windows show only the sentence meant for the user.
+    const MessageLog log(defaultLogDirectory());
 
     ui::SingleInstance instance;
     if (instance.claim() == ui::SingleInstance::Claim::Taken) {
@@ -91,8 +97,10 @@ int main(int argc, char *argv[])
 
     const BankLocation location = locateBank(QCoreApplication::arguments(), appDir);
     const Result<std::shared_ptr<Database>> opened = openBankAtStartup(location, appDir);
-    if (!opened)
+    if (!opened) {
+        qCCritical(lcStartup).noquote() << "bank refused:" << opened.status().logText();
         return refuse(QMessageBox::Critical, QObject::tr("错误"), QObject::tr("无法连接数据库！"));
+    }
     const std::shared_ptr<Database> db = opened.value();
 
     QScreen *screen = QGuiApplication::primaryScreen();
@@ -105,10 +113,11 @@ int main(int argc, char *argv[])
     state.screenLayout = screenLayoutFor(screen->size());
     const Clock clock;
     // Owned by the menu once it exists, so that they stay in front of it.
-    auto *prompt = new ui::PromptDialog;
+    ui::ModalRunner modal;
+    auto *prompt = new ui::PromptDialog(modal);
     auto *progress = new ui::ProgressWindow;
     ui::BackgroundMusic music(*prompt, ui::makeFluidSynthOutput());
-    ui::UiContext context { state, *db, clock, *prompt, *progress, &music };
+    ui::UiContext context { state, *db, clock, *prompt, *progress, modal, &music };
     ui::CommandDispatcher dispatcher;
     ui::MenuWindow menu(context, dispatcher);
     prompt->setParent(&menu, prompt->windowFlags());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Subject.h"
+
 #include <QList>
 #include <QString>
 #include <QVariantList>
@@ -34,16 +36,11 @@ struct AppState
     QList<AnswerTime> answerTimeTable;
     PracticeListQuery practiceListSql;
     QString currentChapterName;
-    bool catalogueShown = false;
-    QString firstQuestionId;
-    bool noteHasContent = false;
-    bool settingsTimesOnly = false;
     bool musicOn = false;
     QString musicFile;
-    int pickerExistingCount = 0;
 
     bool compactLayout() const { return screenLayout == QLatin1String("800"); }
-    QString typeTable() const { return QStringLiteral("tab_tx%1").arg(examSubject); }
+    QString typeTable() const { return Subject::ofExam(examSubject).typeTable(); }
 
     // The answer-timer tick of a question type; a type not in the table gets 600 ms.
     int answerTickMs(int typeId) const

@@ -67,8 +67,34 @@ TEST(AnswerKinds, TypeWithoutPageKeepsThePageShown)
 
 TEST(AnswerKinds, HiddenAnswerTypesAre71To74)
 {
-    for (int typeId = 60; typeId <= 80; ++typeId)
-        EXPECT_EQ(isHiddenAnswerType(typeId), typeId >= 71 && typeId <= 74) << "type " << typeId;
+    for (int typeId : { 71, 72, 73, 74 })
+        EXPECT_TRUE(isHiddenAnswerType(typeId)) << "type " << typeId;
+    for (int typeId : { 0, 60, 61, 62, 63, 64, 65, 66, 70, 75, 80 })
+        EXPECT_FALSE(isHiddenAnswerType(typeId)) << "type " << typeId;
+}
+
+// The answer view's verdict is the recording's: right only when equal to the key, character
+// for character; on the true/false page both answers read as 对/错.
+TEST(AnswerKinds, VerdictShownIsTheRecordingsDecision)
+{
+    struct Case
+    {
+        int page;
+        const char *answer;
+        const char *key;
+        bool right;
+        const char *yours;
+        const char *shownKey;
+    };
+    for (const Case &c : { Case { 0, "A", "A", true, "A", "A" }, Case { 0, "B", "A", false, "B", "A" },
+             Case { 1, "AB", "ABD", false, "AB", "ABD" }, Case { 3, "A", "A", true, "对", "对" },
+             Case { 3, "B", "A", false, "错", "对" }, Case { 0, "", "A", false, "", "A" },
+             Case { 0, "a", "A", false, "a", "A" } }) {
+        const AnswerVerdict verdict = answerVerdict(c.page, str(c.answer), str(c.key));
+        EXPECT_EQ(verdict.right, c.right) << c.answer << " / " << c.key;
+        EXPECT_EQ(verdict.yours, str(c.yours)) << c.answer;
+        EXPECT_EQ(verdict.key, str(c.shownKey)) << c.key;
+    }
 }
 
 TEST(AnswerKinds, SelfAssessedTypeNames)

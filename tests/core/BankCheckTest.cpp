@@ -211,7 +211,7 @@ TEST(BankCheck, AFailingRepairChangesNothing)
     EXPECT_TRUE(g_failRepair);
     EXPECT_EQ(report.outcome, BankCheckReport::Outcome::Found);
     EXPECT_EQ(report.exitCode(), 2);
-    EXPECT_TRUE(report.damage.contains(QStringLiteral("injected")));
+    EXPECT_TRUE(report.detail.contains(QStringLiteral("injected")));
     EXPECT_TRUE(report.text().contains(QStringLiteral("没有修复"))) << report.text().toStdString();
     EXPECT_EQ(report.found.value(CheckFinding::CatalogueAnswered), 4);
     EXPECT_EQ(dump(bank.db()), damaged);

@@ -1,5 +1,7 @@
 #include "TestBank.h"
 
+#include "core/settings/StartupRules.h"
+#include "core/store/BankFiles.h"
 #include "core/store/StoreError.h"
 
 #include <QDir>
@@ -122,20 +124,23 @@ TEST(OpenBank, WrongPasswordIsRefusedAndTheFileUnchanged)
 }
 
 // Each way a bank file can be spoiled is refused with a reason, and the file is left as it was.
+// Damage the opening sees (the header, the size, the kind of file) refuses the bank at once;
+// damage to pages further in is left to the full check, which must find it.
 TEST(OpenBank, DamagedFilesAreRefusedAndLeftAsTheyWere)
 {
     enum Damage { FirstPageByte, MiddlePageByte, LastPageByte, TruncatedToHalf, Emptied, TextFile };
     const struct
     {
         Damage damage;
+        bool refusedAtOpening;
         const char *reasonPart;
     } cases[] = {
-        { FirstPageByte, "无法打开题库文件" },
-        { MiddlePageByte, "题库文件已损坏" },
-        { LastPageByte, "题库文件已损坏" },
-        { TruncatedToHalf, "题库文件已损坏" },
-        { Emptied, "不是题库文件" },
-        { TextFile, "无法打开题库文件" },
+        { FirstPageByte, true, "无法打开题库文件" },
+        { MiddlePageByte, false, "题库文件已损坏" },
+        { LastPageByte, false, "题库文件已损坏" },
+        { TruncatedToHalf, true, "题库文件已损坏" },
+        { Emptied, true, "不是题库文件" },
+        { TextFile, true, "无法打开题库文件" },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(int(c.damage));
@@ -167,13 +172,56 @@ TEST(OpenBank, DamagedFilesAreRefusedAndLeftAsTheyWere)
         writeBytes(bank.path(), bytes);
         const QStringList files = filesIn(bank.dir());
 
-        auto opened = openBank(bank.path());
-        ASSERT_FALSE(opened);
-        EXPECT_TRUE(opened.reason().contains(QString::fromUtf8(c.reasonPart)))
-            << opened.reason().toStdString();
+        {
+            auto opened = openBank(bank.path());
+            Status refused = opened.ok() ? Status() : opened.status();
+            ASSERT_EQ(opened.ok(), !c.refusedAtOpening) << opened.reason().toStdString();
+            if (opened)
+                refused = checkBankData(**opened);
+            ASSERT_FALSE(refused);
+            EXPECT_TRUE(refused.reason().contains(QString::fromUtf8(c.reasonPart)))
+                << refused.reason().toStdString();
+            // The user's sentence names the file, not SQLite's words; those are kept as the detail.
+            EXPECT_FALSE(refused.reason().contains(QStringLiteral("malformed")));
+        }
         EXPECT_EQ(readBytes(bank.path()), bytes);
         EXPECT_EQ(filesIn(bank.dir()), files);
     }
+}
+
+TEST(OpenBank, FullCheckPassesAnIntactBank)
+{
+    TestBank bank;
+    fillAndClose(bank);
+    auto opened = openBank(bank.path());
+    ASSERT_TRUE(opened) << opened.reason().toStdString();
+    const Status checked = checkBankData(**opened);
+    EXPECT_TRUE(checked) << checked.logText().toStdString();
+}
+
+// A keyed file that has some of the bank's tables but not all is refused, by the start-up as by
+// every other opening, before its journal is switched to WAL or anything else is written.
+TEST(OpenBank, KeyedBankMissingTablesIsRefusedAtStartUpAndNeverWritten)
+{
+    TestBank bank;
+    bank.db().execScript(QStringLiteral(
+        "DROP TABLE tab_rule; DROP TABLE tab_exer; DROP TABLE tab_cj; PRAGMA journal_mode=DELETE;"));
+    bank.close();
+    const QByteArray before = readBytes(bank.path());
+    const QStringList files = filesIn(bank.dir());
+
+    auto opened = openBank(bank.path());
+    ASSERT_FALSE(opened);
+    for (const char *table : { "tab_rule", "tab_exer", "tab_cj" })
+        EXPECT_TRUE(opened.reason().contains(QLatin1String(table))) << opened.reason().toStdString();
+    EXPECT_EQ(readBytes(bank.path()), before);
+    EXPECT_EQ(filesIn(bank.dir()), files);
+
+    auto atStartUp = openBankAtStartup(BankLocation { bank.path(), true }, bank.dir());
+    ASSERT_FALSE(atStartUp);
+    EXPECT_EQ(atStartUp.reason(), opened.reason());
+    EXPECT_EQ(readBytes(bank.path()), before);
+    EXPECT_EQ(filesIn(bank.dir()), files);
 }
 
 TEST(OpenBank, PlainSqliteFileIsRefusedAndUnchanged)

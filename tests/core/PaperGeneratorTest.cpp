@@ -297,8 +297,39 @@ TEST(PaperTextTest, HeadingsAndNumerals)
     EXPECT_EQ(sectionNumeral(5), QStringLiteral("五、"));
     EXPECT_EQ(sectionNumeral(0), QStringLiteral("--"));
     EXPECT_EQ(sectionNumeral(6), QStringLiteral("--"));
-    EXPECT_EQ(poolStatement(1),
-        QStringLiteral("select * from tab_answ where (substr(A10,1,2) = '10') and (f1 <> 1) order by E3"));
+}
+
+// A subject's pool is its chapters' questions that are not voided; subject 4 draws from four
+// prefixes, subject 5 from "05".
+TEST(PaperPoolTest, PoolStatementListsTheSubjectsQuestionsNotVoided)
+{
+    ExamBank bank;
+    bank.addQuestion(QStringLiteral("s1"), 61, QStringLiteral("100101"));
+    bank.addQuestion(QStringLiteral("s1void"), 61, QStringLiteral("100102"), QStringLiteral("A"), 1);
+    bank.addQuestion(QStringLiteral("s2"), 61, QStringLiteral("200101"));
+    bank.addQuestion(QStringLiteral("s4a"), 61, QStringLiteral("060101"));
+    bank.addQuestion(QStringLiteral("s4b"), 61, QStringLiteral("090101"));
+    bank.addQuestion(QStringLiteral("s5"), 61, QStringLiteral("050101"));
+    bank.addQuestion(QStringLiteral("none"), 61, QStringLiteral("040101"));
+    auto pool = [&](int subject) {
+        QStringList ids;
+        Statement list = bank.db().prepare(poolStatement(subject));
+        const int a1 = [&] {
+            for (int i = 0; i < list.columnCount(); ++i)
+                if (list.columnName(i).compare(QLatin1String("A1"), Qt::CaseInsensitive) == 0)
+                    return i;
+            return -1;
+        }();
+        while (list.next())
+            ids << list.text(a1);
+        ids.sort();
+        return ids;
+    };
+    EXPECT_EQ(pool(1), QStringList { QStringLiteral("s1") });
+    EXPECT_EQ(pool(2), QStringList { QStringLiteral("s2") });
+    EXPECT_EQ(pool(3), QStringList());
+    EXPECT_EQ(pool(4), (QStringList { QStringLiteral("s4a"), QStringLiteral("s4b") }));
+    EXPECT_EQ(pool(5), QStringList { QStringLiteral("s5") });
 }
 
 } // namespace

@@ -155,6 +155,26 @@ TEST_F(Recording, SameAnswerAgainCountsNothing)
     EXPECT_EQ(column("E4").toInt(), -3);
 }
 
+// A session running past midnight: the answer repeated after midnight is not counted, so the
+// change that follows is the question's first answer of the new day, not a second one.
+TEST_F(Recording, PastMidnightTheDaysWrongCountNeverGoesBelowZero)
+{
+    bank.addQuestion(QStringLiteral("q2"), Chapter, 61, QStringLiteral("A"));
+    openList();
+    bank.clock.set(QDateTime(QDate(2026, 3, 14), QTime(23, 50)));
+    record(QStringLiteral("A")); // q1 wrong
+    bank.clock.set(QDateTime(QDate(2026, 3, 15), QTime(0, 10)));
+    ASSERT_TRUE(session.recordAnswer(2, QStringLiteral("A")).ok()); // q2 right
+    EXPECT_EQ(record(QStringLiteral("A")), RecordOutcome::Repeated);
+    EXPECT_EQ(column("E1"), QStringLiteral("2026-03-14"));
+    EXPECT_EQ(record(QStringLiteral("B")), RecordOutcome::Counted); // q1 now right
+    const Counters day = readCounters(bank);
+    EXPECT_EQ(day.logAnswers, 2);
+    EXPECT_EQ(day.logDone, 2); // two questions answered today
+    EXPECT_EQ(day.logWrongQuestions, 0);
+    EXPECT_EQ(column("E1"), QStringLiteral("2026-03-15"));
+}
+
 TEST_F(Recording, ChangedAnswerCountsASecondAttemptNotFirstToday)
 {
     record(QStringLiteral("A")); // wrong

@@ -1,5 +1,6 @@
 #include "TestBank.h"
 
+#include "core/AppState.h"
 #include "core/settings/AnswerTimes.h"
 #include "core/settings/StartupRules.h"
 #include "core/store/BankFiles.h"
@@ -70,6 +71,23 @@ TEST_F(TypeTimesTest, SubjectWithoutTypesGivesAnEmptyTable)
     EXPECT_TRUE(table->isEmpty());
     EXPECT_TRUE(loadAnswerTimes(bank.db(), 0)->isEmpty());
     EXPECT_TRUE(loadAnswerTimes(bank.db(), 6)->isEmpty());
+}
+
+// Showing the menu: music on, subject 0 taken as 1, and the subject's answer times loaded
+// unless it has no question types.
+TEST_F(TypeTimesTest, MenuShowRulesSettleTheSubjectAndItsTimes)
+{
+    AppState state;
+    state.examSubject = 3;
+    applyMenuShowRules(state, bank.db());
+    EXPECT_TRUE(state.musicOn);
+    EXPECT_EQ(state.examSubject, 3);
+    EXPECT_EQ(state.answerTimeTable, (QList<AnswerTime> { { 1, 900 }, { 2, 30 }, { 3, 600 } }));
+
+    state.examSubject = 0; // subject 1 has no types here: the table stays
+    applyMenuShowRules(state, bank.db());
+    EXPECT_EQ(state.examSubject, 1);
+    EXPECT_EQ(state.answerTimeTable.size(), 3);
 }
 
 TEST_F(TypeTimesTest, SavingWritesTheBankAndTheTable)

@@ -3,10 +3,10 @@
 
 #include "ui/practice/CatalogueWindow.h"
 #include "ui/practice/PracticeCommands.h"
+#include "ui/settings/SystemSettingsWindow.h"
 #include "ui/shell/CommandDispatcher.h"
 
 #include <QApplication>
-#include <QTimer>
 
 #include <QLCDNumber>
 #include <QLabel>
@@ -46,7 +46,7 @@ private slots:
     {
         PracticeUiBank bank;
         bank.exec(QStringLiteral("UPDATE tab_kmmc SET C3=6000 WHERE length(C1)=6"));
-        CatalogueWindow catalogue(bank.context, bank.hooks);
+        CatalogueWindow catalogue(bank.context);
         catalogue.show();
         QCOMPARE(display(catalogue, "totalQuestions"), 10000);
         QCOMPARE(display(catalogue, "totalAnswers"), 0);
@@ -54,19 +54,18 @@ private slots:
         auto *grid = catalogue.findChild<QTableView *>(QStringLiteral("catalogueGrid"));
         QCOMPARE(grid->model()->rowCount(), 4); // the hidden row is not listed
         QCOMPARE(catalogue.currentCode(), QStringLiteral("1"));
-        QVERIFY(bank.state.catalogueShown);
     }
 
     void refusesHeadings()
     {
         PracticeUiBank bank;
         bank.addQuestions(1);
-        CatalogueWindow catalogue(bank.context, bank.hooks);
+        CatalogueWindow catalogue(bank.context);
         catalogue.show();
         selectRow(catalogue, QStringLiteral("10"));
         bool practised = false;
-        bank.hooks.runModal = [&](QDialog &) { return practised = true, 0; };
-        bank.prompt.setNextAnswer(3);
+        bank.modal.setDriver([&](QDialog &) { practised = true; });
+        bank.prompt.queueAnswer(3);
         click(&catalogue, QStringLiteral("newQuestionsArea"));
         QCOMPARE(bank.prompt.lastText(), QStringLiteral("请选择具体章节目录！"));
         QCOMPARE(bank.prompt.lastCaption(), QStringLiteral("提示"));
@@ -86,10 +85,10 @@ private slots:
         QFETCH(QString, area);
         QFETCH(QString, text);
         PracticeUiBank bank;
-        CatalogueWindow catalogue(bank.context, bank.hooks);
+        CatalogueWindow catalogue(bank.context);
         catalogue.show();
         selectRow(catalogue, QStringLiteral("100102"));
-        bank.prompt.setNextAnswer(3);
+        bank.prompt.queueAnswer(3);
         click(&catalogue, area);
         QCOMPARE(bank.prompt.lastText(), text);
         QVERIFY(catalogue.isVisible());
@@ -104,18 +103,18 @@ private slots:
         bank.addQuestion(QStringLiteral("x2"), QStringLiteral("100102"), 61, QStringLiteral("A"));
         bool hiddenWhilePractising = false;
         QString noticeBoard;
-        bank.hooks.runModal = [&](QDialog &dialog) {
+        bank.modal.setDriver([&](QDialog &dialog) {
             auto &practice = static_cast<PracticeWindow &>(dialog);
-            dialog.show();
-            hiddenWhilePractising = !bank.state.catalogueShown;
+            // Owned by the catalogue, which steps aside while practice runs.
+            hiddenWhilePractising = qobject_cast<CatalogueWindow *>(dialog.parentWidget())
+                && !dialog.parentWidget()->isVisible();
             noticeBoard = dialog.findChild<QLabel *>(QStringLiteral("noticeBoard"))->text();
             click(&practice, QStringLiteral("option0A"));
             click(&practice, QStringLiteral("nextButton"));
             click(&practice, QStringLiteral("option0B"));
             dialog.close();
-            return 0;
-        };
-        CatalogueWindow catalogue(bank.context, bank.hooks);
+        });
+        CatalogueWindow catalogue(bank.context);
         catalogue.show();
         selectRow(catalogue, QStringLiteral("100102"));
         auto *grid = catalogue.findChild<QTableView *>(QStringLiteral("catalogueGrid"));
@@ -134,7 +133,7 @@ private slots:
         QCOMPARE(display(catalogue, "totalWrong"), 1);
         QCOMPARE(scoreText(catalogue), QStringLiteral("50.00"));
         // Both answered: the new-question list of the chapter is now empty.
-        bank.prompt.setNextAnswer(3);
+        bank.prompt.queueAnswer(3);
         click(&catalogue, QStringLiteral("newQuestionsArea"));
         QCOMPARE(bank.prompt.lastText(), QStringLiteral("恭喜，习题已做完！"));
     }
@@ -146,11 +145,9 @@ private slots:
         bank.addQuestion(QStringLiteral("b"), QStringLiteral("100102"), 61, QStringLiteral("A"));
         bank.exec(QStringLiteral("INSERT INTO tab_kmmc (bh, C1, C2) VALUES (6, '1001', '第一分编')"));
         int listed = 0;
-        bank.hooks.runModal = [&](QDialog &dialog) {
-            listed = static_cast<PracticeWindow &>(dialog).session().count();
-            return 0;
-        };
-        CatalogueWindow catalogue(bank.context, bank.hooks);
+        bank.modal.setDriver(
+            [&](QDialog &dialog) { listed = static_cast<PracticeWindow &>(dialog).session().count(); });
+        CatalogueWindow catalogue(bank.context);
         catalogue.show();
         selectRow(catalogue, QStringLiteral("1001"));
         click(&catalogue, QStringLiteral("newQuestionsArea"));
@@ -161,16 +158,72 @@ private slots:
     {
         PracticeUiBank bank;
         QWidget *owner = nullptr;
-        bank.state.settingsTimesOnly = true;
-        bank.hooks.openSettings = [&](QWidget *window) { owner = window; };
-        CatalogueWindow catalogue(bank.context, bank.hooks);
+        bool timesOnly = true;
+        bank.modal.setDriver([&](QDialog &dialog) {
+            auto *settings = qobject_cast<ui::SystemSettingsWindow *>(&dialog);
+            QVERIFY(settings);
+            owner = settings->parentWidget();
+            timesOnly = settings->timesOnly();
+            click(settings, QStringLiteral("settingsClose"));
+        });
+        CatalogueWindow catalogue(bank.context);
         catalogue.show();
         click(&catalogue, QStringLiteral("settingsArea"));
         QCOMPARE(owner, &catalogue);
-        QVERIFY(!bank.state.settingsTimesOnly);
+        QVERIFY(!timesOnly);
         click(&catalogue, QStringLiteral("closeArea"));
         QVERIFY(!catalogue.isVisible());
-        QVERIFY(!bank.state.catalogueShown);
+    }
+
+    // Everything the practice window opens belongs to it: the system settings (in their full
+    // layout) and the shared message box, which goes back to its own owner afterwards.
+    void childWindowsAndMessagesBelongToThePracticeWindow()
+    {
+        PracticeUiBank bank;
+        bank.addQuestions(1);
+        QWidget *practiceWindow = nullptr; // compared only: gone once practice ends
+        QWidget *practiceOwner = nullptr;
+        QWidget *settingsOwner = nullptr;
+        bool timesOnly = true;
+        QWidget *boxOwner = nullptr;
+        QWidget *recordedOwner = nullptr;
+        int answered = 0;
+        bank.modal.setDriver([&](QDialog &dialog) {
+            if (auto *practice = qobject_cast<PracticeWindow *>(&dialog)) {
+                practiceWindow = practice;
+                practiceOwner = practice->parentWidget();
+                click(practice, QStringLiteral("settingsButton"));
+                click(practice, QStringLiteral("submitButton")); // nothing chosen: a box
+                answered = bank.prompt.result();
+                recordedOwner = bank.prompt.lastOwner();
+                click(practice, QStringLiteral("closeButton"));
+            } else if (auto *settings = qobject_cast<ui::SystemSettingsWindow *>(&dialog)) {
+                settingsOwner = settings->parentWidget();
+                timesOnly = settings->timesOnly();
+                click(settings, QStringLiteral("settingsClose"));
+            } else if (&dialog == &bank.prompt) {
+                boxOwner = dialog.parentWidget();
+                click(&dialog, QStringLiteral("promptMiddle"));
+            }
+        });
+        CatalogueWindow catalogue(bank.context);
+        catalogue.show();
+        selectRow(catalogue, QStringLiteral("100101"));
+        click(&catalogue, QStringLiteral("newQuestionsArea"));
+        const auto &opened = bank.modal.opened();
+        QCOMPARE(opened.size(), 3);
+        QCOMPARE(opened.at(0).name, QStringLiteral("practiceWindow"));
+        QCOMPARE(practiceOwner, &catalogue);
+        QCOMPARE(opened.at(1).name, QStringLiteral("systemSettingsWindow"));
+        QCOMPARE(opened.at(1).ownerName, QStringLiteral("practiceWindow"));
+        QCOMPARE(opened.at(2).name, QStringLiteral("promptDialog"));
+        QCOMPARE(opened.at(2).ownerName, QStringLiteral("practiceWindow"));
+        QVERIFY(practiceWindow && settingsOwner == practiceWindow);
+        QVERIFY(!timesOnly);
+        QCOMPARE(bank.prompt.lastText(), QStringLiteral("请先做出答案！"));
+        QVERIFY(boxOwner == settingsOwner && recordedOwner == settingsOwner);
+        QCOMPARE(answered, int(ui::PromptDialog::Middle));
+        QCOMPARE(bank.prompt.parentWidget(), nullptr); // back with its own owner
     }
 
     void theMenuWordsOpenTheCatalogueUntilItIsClosed()
@@ -181,18 +234,19 @@ private slots:
         ui::addPracticeCommands(dispatcher, bank.context, &menu);
         for (const char *word : { "lx", "lx2", "lx3", "lx4", "lx5" }) {
             bool seen = false;
-            QTimer::singleShot(0, [&] {
-                for (QWidget *window : QApplication::topLevelWidgets()) {
-                    if (auto *catalogue = qobject_cast<CatalogueWindow *>(window);
-                        catalogue && catalogue->isVisible()) {
-                        seen = catalogue->isModal() || catalogue->windowModality() == Qt::ApplicationModal;
-                        QVERIFY(!QApplication::overrideCursor()); // the hourglass ends once it shows
-                        click(catalogue, QStringLiteral("closeArea"));
-                    }
-                }
+            bool closed = false;
+            bank.modal.setDriver([&](QDialog &dialog) {
+                auto *catalogue = qobject_cast<CatalogueWindow *>(&dialog);
+                QVERIFY(catalogue && catalogue->isVisible());
+                seen = catalogue->parentWidget() == &menu
+                    && catalogue->windowModality() == Qt::ApplicationModal;
+                QVERIFY(!QApplication::overrideCursor()); // the hourglass ends once it shows
+                click(catalogue, QStringLiteral("closeArea"));
+                closed = !catalogue->isVisible();
             });
             QVERIFY(dispatcher.dispatch(QLatin1String(word)));
             QVERIFY2(seen, word);
+            QVERIFY2(closed, word);
         }
     }
 };

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "ShellFixture.h"
 #include "core/AppState.h"
 #include "core/Clock.h"
 #include "core/exam/PaperGenerator.h"
 #include "core/store/Database.h"
 #include "core/store/Schema.h"
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/UiContext.h"
 
@@ -28,7 +30,8 @@ public:
         createEmptyBank(path);
         db = *Database::open(path, bank::password());
         state.appDir = qEnvironmentVariable("VORLANE_TEST_APPDIR") + QLatin1Char('/');
-        context = std::make_unique<ui::UiContext>(ui::UiContext { state, *db, clock, prompt, progress });
+        context
+            = std::make_unique<ui::UiContext>(ui::UiContext { state, *db, clock, prompt, progress, modal });
         setPlan(0, 7200);
     }
 
@@ -88,23 +91,12 @@ public:
         return *exam::PaperGenerator(*db, clock, random).generate(2);
     }
 
-    // A modal prompt that the hook cannot answer (a second one in a row) is answered here.
-    void answerModalPrompts(int answer)
-    {
-        auto *timer = new QTimer(&prompt);
-        timer->setInterval(10);
-        QObject::connect(timer, &QTimer::timeout, &prompt, [this, answer] {
-            if (prompt.isVisible())
-                prompt.done(answer);
-        });
-        timer->start();
-    }
-
     QTemporaryDir dir;
     std::shared_ptr<Database> db;
     AppState state;
     FixedClock clock;
-    ui::PromptDialog prompt;
+    ui::ModalRunner modal = quietRunner();
+    ui::PromptDialog prompt { modal };
     ui::ProgressWindow progress;
     std::unique_ptr<ui::UiContext> context;
 };

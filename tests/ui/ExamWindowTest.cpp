@@ -4,6 +4,7 @@
 #include "ui/exam/ExamCommands.h"
 #include "ui/exam/ExamWidgets.h"
 #include "ui/exam/ExamWindow.h"
+#include "ui/settings/SystemSettingsWindow.h"
 #include "ui/shell/CommandDispatcher.h"
 
 #include <QApplication>
@@ -76,7 +77,7 @@ private slots:
         ExamWindow window(*f.context);
         QVERIFY(window.openPaper(full ? f.makeFullPaper() : f.makePaper(60, 20)));
         window.show();
-        f.prompt.setNextAnswer(ui::PromptDialog::Left);
+        f.prompt.queueAnswer(ui::PromptDialog::Left);
         QTest::mouseClick(button(window, "examSubmit"), Qt::LeftButton);
         if (full) {
             QVERIFY(f.prompt.lastText().isEmpty()); // nothing asked
@@ -102,7 +103,7 @@ private slots:
         window.show();
         answerWithKeys(window, 2);
         QCOMPARE(window.currentRow(), 3);
-        f.prompt.setNextAnswer(ui::PromptDialog::Middle); // 取消
+        f.prompt.queueAnswer(ui::PromptDialog::Middle); // 取消
         QTest::mouseClick(button(window, "examSubmit"), Qt::LeftButton);
         QCOMPARE(f.prompt.lastText(), QStringLiteral("你还有3道题未做，确定要交卷吗？"));
         QVERIFY(window.isVisible());
@@ -132,7 +133,7 @@ private slots:
         window.show();
         answerWithKeys(window, answered);
         f.clock.advance(300);
-        f.prompt.setNextAnswer(ui::PromptDialog::Right); // 作废
+        f.prompt.queueAnswer(ui::PromptDialog::Right); // 作废
         QTest::mouseClick(button(window, "examSubmit"), Qt::LeftButton);
         QCOMPARE(f.prompt.lastText(), QStringLiteral("你还有%1道题未做，确定要交卷吗？").arg(60 - answered));
         QVERIFY(!window.isVisible());
@@ -208,7 +209,7 @@ private slots:
         window.show();
         QTest::keyClick(&window, Qt::Key_A); // answered, not yet left: time-up still stores it
         f.clock.advance(advance);
-        f.prompt.setNextAnswer(ui::PromptDialog::Middle);
+        f.prompt.queueAnswer(ui::PromptDialog::Middle);
         window.tick();
         QCOMPARE(!window.paper().isNew(), ends);
         if (ends) {
@@ -231,9 +232,9 @@ private slots:
         window.show();
         answerWithKeys(window, 1);
         f.exec(QStringLiteral("DROP TABLE tab_tx1")); // grading cannot read the points
-        f.prompt.setNextAnswer(ui::PromptDialog::Left);
-        f.answerModalPrompts(ui::PromptDialog::Middle);
+        f.prompt.queueAnswers({ ui::PromptDialog::Left, ui::PromptDialog::Middle });
         QTest::mouseClick(button(window, "examSubmit"), Qt::LeftButton);
+        QCOMPARE(f.prompt.queuedAnswers(), 0);
         QCOMPARE(f.prompt.lastText(), QStringLiteral("发生错误！"));
         QVERIFY(!f.progress.isVisible());
         QVERIFY(window.isVisible());
@@ -264,7 +265,7 @@ private slots:
         QVERIFY(window.openPaper(f.makePaper(5)));
         window.show();
         answerWithKeys(window, 4); // four right: score 4
-        f.prompt.setNextAnswer(ui::PromptDialog::Left);
+        f.prompt.queueAnswer(ui::PromptDialog::Left);
         QTest::mouseClick(button(window, "examSubmit"), Qt::LeftButton);
         QCOMPARE(child<QLabel>(window, "examScore")->text(), QStringLiteral("得分：4 分"));
         QVERIFY(button(window, "examShowAnswer")->isEnabled());
@@ -284,23 +285,40 @@ private slots:
         QCOMPARE(f.scalar(QStringLiteral("SELECT count(*) FROM tab_cj")).toInt(), kept ? 1 : 0);
     }
 
+    // The settings button opens the system settings over the exam window, owned by it.
+    void settingsOpenOverTheExamWindow()
+    {
+        ExamUiFixture f;
+        ExamWindow window(*f.context);
+        QVERIFY(window.openPaper(f.makePaper(3)));
+        window.show();
+        QWidget *owner = nullptr;
+        bool timesOnly = true;
+        f.modal.setDriver([&](QDialog &dialog) {
+            auto *settings = qobject_cast<ui::SystemSettingsWindow *>(&dialog);
+            QVERIFY(settings);
+            owner = settings->parentWidget();
+            timesOnly = settings->timesOnly();
+            QTest::mouseClick(child<QPushButton>(*settings, "settingsClose"), Qt::LeftButton);
+        });
+        QTest::mouseClick(button(window, "examSettings"), Qt::LeftButton);
+        QCOMPARE(owner, &window);
+        QVERIFY(!timesOnly);
+        QCOMPARE(f.modal.opened().size(), 1);
+    }
+
     void noteBelongsToThePaperRowOnly()
     {
         ExamUiFixture f;
         ExamWindow window(*f.context);
         QVERIFY(window.openPaper(f.makePaper(3)));
         window.show();
-        QTimer poll;
-        poll.setInterval(10);
-        connect(&poll, &QTimer::timeout, &window, [&] {
-            QWidget *note = QApplication::activeModalWidget();
-            if (!note || note->objectName() != QLatin1String("noteWindow") || !note->isVisible())
-                return;
-            poll.stop();
-            child<QPlainTextEdit>(*note, "noteText")->setPlainText(QStringLiteral("记住第三条"));
-            QTest::mouseClick(child<QPushButton>(*note, "closeButton"), Qt::LeftButton);
+        f.modal.setDriver([&](QDialog &note) {
+            QCOMPARE(note.objectName(), QStringLiteral("noteWindow"));
+            QCOMPARE(note.parentWidget(), &window);
+            child<QPlainTextEdit>(note, "noteText")->setPlainText(QStringLiteral("记住第三条"));
+            QTest::mouseClick(child<QPushButton>(note, "closeButton"), Qt::LeftButton);
         });
-        poll.start();
         QTest::mouseClick(button(window, "examNote"), Qt::LeftButton);
         QCOMPARE(button(window, "examNote")->text(), QStringLiteral("有内容"));
         const QString id = window.paper().question(1).id;
@@ -325,7 +343,7 @@ private slots:
         f.state.examSubject = 3;
         ui::CommandDispatcher dispatcher;
         ui::addExamCommands(dispatcher, *f.context, nullptr);
-        f.prompt.setNextAnswer(ui::PromptDialog::Middle);
+        f.prompt.queueAnswer(ui::PromptDialog::Middle);
         QVERIFY(dispatcher.dispatch(word));
         QCOMPARE(f.prompt.lastText(), QStringLiteral("没有发现题目！"));
         QCOMPARE(f.state.examSubject, subject);

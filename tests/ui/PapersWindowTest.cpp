@@ -78,19 +78,14 @@ private slots:
         window.show();
         QString title;
         QString score;
-        // The review is modal: look at it and close it from inside its own loop.
-        QTimer poll;
-        poll.setInterval(10);
-        connect(&poll, &QTimer::timeout, &window, [&] {
-            auto *exam = qobject_cast<ui::ExamWindow *>(QApplication::activeModalWidget());
-            if (!exam || !exam->isVisible())
-                return;
-            poll.stop();
+        // The review is a child window: look at it and close it as the user would.
+        f.modal.setDriver([&](QDialog &dialog) {
+            auto *exam = qobject_cast<ui::ExamWindow *>(&dialog);
+            QVERIFY(exam && exam->parentWidget() == &window);
             title = exam->windowTitle();
             score = child<QLabel>(*exam, "examScore")->text();
             QTest::mouseClick(child<QPushButton>(*exam, "examClose"), Qt::LeftButton);
         });
-        poll.start();
         QTest::mouseClick(child<QPushButton>(window, "papersOpen"), Qt::LeftButton);
         QCOMPARE(title, QStringLiteral("查阅试卷"));
         QCOMPARE(score, QStringLiteral("得分：1 分"));
@@ -106,13 +101,13 @@ private slots:
         f.exec(QStringLiteral("DROP TABLE tab_exam1"));
         ui::StoredPapersWindow window(*f.context);
         window.show();
-        f.prompt.setNextAnswer(ui::PromptDialog::Middle);
+        f.prompt.queueAnswer(ui::PromptDialog::Middle);
         QTest::mouseClick(child<QPushButton>(window, "papersOpen"), Qt::LeftButton);
         QCOMPARE(f.prompt.lastText(), QStringLiteral("无法打开试卷！"));
         QVERIFY(window.isVisible());
         QVERIFY(!f.progress.isVisible());
         // It can still be deleted.
-        f.prompt.setNextAnswer(ui::PromptDialog::Left);
+        f.prompt.queueAnswer(ui::PromptDialog::Left);
         QTest::mouseClick(child<QPushButton>(window, "papersDelete"), Qt::LeftButton);
         QCOMPARE(f.scalar(QStringLiteral("SELECT count(*) FROM tab_cj")).toInt(), 0);
     }
@@ -133,7 +128,7 @@ private slots:
         storePapers(f, { 80, 71 });
         ui::StoredPapersWindow window(*f.context);
         window.show();
-        f.prompt.setNextAnswer(answer);
+        f.prompt.queueAnswer(answer);
         QTest::mouseClick(
             child<QPushButton>(window, "papersDelete"), Qt::LeftButton); // the newest is selected
         QCOMPARE(f.prompt.lastText(), QStringLiteral("即将删除试卷，要继续么？"));
@@ -173,13 +168,13 @@ private slots:
         window.show();
         auto *mark = child<QLineEdit>(window, "settingsPassMark");
         mark->clear();
-        f.prompt.setNextAnswer(ui::PromptDialog::Middle);
+        f.prompt.queueAnswer(ui::PromptDialog::Middle);
         QTest::keyClicks(mark, QStringLiteral("250"));
         QCOMPARE(f.prompt.lastText(), QStringLiteral("最低分数不能超过总分数！"));
         QCOMPARE(mark->text(), QStringLiteral("100"));
         // An empty time cannot be stored: nothing is, and the window still closes.
         child<QLineEdit>(window, "settingsExamMinutes")->clear();
-        f.prompt.setNextAnswer(ui::PromptDialog::Middle);
+        f.prompt.queueAnswer(ui::PromptDialog::Middle);
         QTest::mouseClick(child<QPushButton>(window, "settingsClose"), Qt::LeftButton);
         QCOMPARE(f.prompt.lastText(), QStringLiteral("保存设置失败！"));
         QCOMPARE(f.scalar(QStringLiteral("SELECT LeastMark FROM tab_plan")).toInt(), 0);

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "ShellFixture.h"
 #include "core/AppState.h"
 #include "core/Clock.h"
 #include "core/practice/Catalogue.h"
 #include "core/store/Database.h"
 #include "core/store/Schema.h"
 #include "ui/practice/PracticeWindow.h"
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/UiContext.h"
 
@@ -25,7 +27,7 @@ public:
     PracticeUiBank()
         : m_db(openBank(m_dir))
         , clock(QDateTime(QDate(2026, 3, 14), QTime(9, 0)))
-        , context { state, *m_db, clock, prompt, progress }
+        , context { state, *m_db, clock, prompt, progress, modal }
     {
         state.appDir = qEnvironmentVariable("VORLANE_TEST_APPDIR") + QLatin1Char('/');
         exec(QStringLiteral("INSERT INTO tab_kmmc (bh, C1, C1_1, C2, C3) VALUES "
@@ -83,7 +85,7 @@ public:
         PracticeMode mode = PracticeMode::NewQuestions, const QString &code = QStringLiteral("100101"))
     {
         state.practiceListSql = practiceListQuery(mode, code);
-        auto window = std::make_unique<ui::PracticeWindow>(context, ui::PracticeVariant::chapter(), hooks);
+        auto window = std::make_unique<ui::PracticeWindow>(context, ui::PracticeVariant::chapter());
         if (!window->openQuestionList())
             return nullptr;
         window->show();
@@ -108,10 +110,10 @@ private:
 public:
     AppState state;
     FixedClock clock;
-    ui::PromptDialog prompt;
+    ui::ModalRunner modal = quietRunner();
+    ui::PromptDialog prompt { modal };
     ui::ProgressWindow progress;
     ui::UiContext context;
-    ui::PracticeHooks hooks;
 };
 
 // Clicks the child button of that name, failing the test when it is missing.

@@ -292,18 +292,12 @@ private slots:
         QVERIFY(isEnabledButton(window.get(), QStringLiteral("examPointsButton")));
         QVERIFY(!isEnabledButton(window.get(), QStringLiteral("explanationButton"))); // no jx
         QStringList shown;
-        bank.hooks.runModal = [&](QDialog &dialog) {
-            dialog.show();
+        bank.modal.setDriver([&](QDialog &dialog) {
             if (auto *laws = qobject_cast<ui::RelatedLawsWindow *>(&dialog))
                 shown = laws->titles();
-            return 0;
-        };
-        // The hooks are copied into the window when it is made: open a fresh one.
-        window->close();
-        window = bank.openPractice(PracticeMode::ReviewQuestions);
-        choose(*window, "A");
-        click(window.get(), QStringLiteral("submitButton"));
+        });
         click(window.get(), QStringLiteral("examPointsButton"));
+        QCOMPARE(bank.modal.opened().last().owner, window.get());
         // A question naming the articles in k3 and k5 lists both, in sorted order.
         QCOMPARE(shown, (QStringList { QStringLiteral("第3条 订立"), QStringLiteral("第12条 违约") }));
     }
@@ -314,11 +308,10 @@ private slots:
         bank.addQuestions(1);
         bank.exec(QStringLiteral("UPDATE tab_exer SET jx='<p>要约到达受要约人时生效。</p>'"));
         QString shown;
-        bank.hooks.runModal = [&](QDialog &dialog) {
+        bank.modal.setDriver([&](QDialog &dialog) {
             if (auto *explanation = qobject_cast<ui::ExplanationWindow *>(&dialog))
                 shown = explanation->plainText();
-            return 0;
-        };
+        });
         auto window = bank.openPractice();
         QVERIFY(!isEnabledButton(window.get(), QStringLiteral("explanationButton")));
         choose(*window, "B");
@@ -334,7 +327,7 @@ private slots:
         bank.state.answerTimeTable = { { 61, 900 } };
         auto window = bank.openPractice();
         QCOMPARE(window->questionTimer()->interval(), 900);
-        bank.prompt.setNextAnswer(3);
+        bank.prompt.queueAnswer(3);
         for (int tick = 0; tick < 100; ++tick)
             window->questionTick();
         QCOMPARE(window->gaugeValue(), 100);
@@ -393,7 +386,7 @@ private slots:
         PracticeUiBank bank;
         bank.addQuestions(1);
         auto window = bank.openPractice();
-        bank.prompt.setNextAnswer(3);
+        bank.prompt.queueAnswer(3);
         click(window.get(), QStringLiteral("submitButton"));
         QCOMPARE(bank.prompt.lastText(), QStringLiteral("请先做出答案！"));
         QCOMPARE(bank.integer(QStringLiteral("SELECT count(*) FROM tab_rz")), 0);
@@ -404,10 +397,10 @@ private slots:
         PracticeUiBank bank;
         bank.addQuestions(1);
         QString typed = QStringLiteral("记住第三条");
-        bank.hooks.runModal = [&](QDialog &dialog) {
+        bank.modal.setDriver([&](QDialog &dialog) {
             dialog.findChild<QPlainTextEdit *>(QStringLiteral("noteText"))->setPlainText(typed);
-            return 0;
-        };
+            click(&dialog, QStringLiteral("closeButton"));
+        });
         auto window = bank.openPractice();
         click(window.get(), QStringLiteral("noteButton"));
         QCOMPARE(buttonText(window.get(), "noteButton"), QStringLiteral("有内容"));
@@ -440,9 +433,9 @@ private slots:
         QTemporaryDir empty;
         bank.state.appDir = empty.path() + QLatin1Char('/');
         int endedWith = 0;
-        bank.hooks.endProgram = [&](int code) { endedWith = code; };
-        bank.prompt.setNextAnswer(3);
-        PracticeWindow window(bank.context, ui::PracticeVariant::chapter(), bank.hooks);
+        bank.context.endProgram = [&](int code) { endedWith = code; };
+        bank.prompt.queueAnswer(3);
+        PracticeWindow window(bank.context, ui::PracticeVariant::chapter());
         QVERIFY(!window.picturesLoaded());
         QCOMPARE(bank.prompt.lastText(), QStringLiteral("无法提取资源文件！"));
         QCOMPARE(endedWith, 1);

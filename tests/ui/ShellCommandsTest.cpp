@@ -7,9 +7,11 @@
 #include "ui/shell/ShellCommands.h"
 
 #include <QLabel>
+#include <QMessageBox>
 
 #include <QPushButton>
 #include <QTextBrowser>
+#include <functional>
 #include <stdexcept>
 
 using namespace vorlane;
@@ -25,7 +27,9 @@ struct SystemMessage
     QMessageBox::StandardButtons buttons;
 };
 
-// The shell's commands on a fixture, with the desktop and the system message box recorded.
+// The shell's commands on a fixture, with the desktop's pages recorded. A system message box is
+// recorded and answered with `answer` as a user would, by its button; any other child window is
+// handed to `drive`.
 struct ShellCommands
 {
     explicit ShellCommands(QMessageBox::StandardButton answer = QMessageBox::Ok)
@@ -33,11 +37,17 @@ struct ShellCommands
         menu.show();
         ui::ShellServices services;
         services.openPage = [this](const QString &path) { pages.append(path); };
-        services.systemMessage = [this, answer](QMessageBox::Icon icon, const QString &caption,
-                                     const QString &text, QMessageBox::StandardButtons buttons) {
-            messages.append({ icon, caption, text, buttons });
-            return answer;
-        };
+        fixture.modal.setDriver([this, answer](QDialog &dialog) {
+            auto *box = qobject_cast<QMessageBox *>(&dialog);
+            if (!box) {
+                if (drive)
+                    drive(dialog);
+                return;
+            }
+            QCOMPARE(box->parentWidget(), &menu);
+            messages.append({ box->icon(), box->windowTitle(), box->text(), box->standardButtons() });
+            QTest::mouseClick(box->button(answer), Qt::LeftButton);
+        });
         ui::addShellCommands(dispatcher, *fixture.context, &menu, services);
     }
 
@@ -46,6 +56,7 @@ struct ShellCommands
     QWidget menu;
     QStringList pages;
     QList<SystemMessage> messages;
+    std::function<void(QDialog &)> drive;
 };
 
 } // namespace
@@ -119,11 +130,14 @@ private slots:
     {
         ShellCommands shell;
         QString shownText;
-        test::whenModalShows([&](QWidget *modal) {
+        shell.drive = [&](QDialog &dialog) {
+            QDialog *modal = &dialog;
             QCOMPARE(modal->objectName(), QStringLiteral("helpWindow"));
+            QCOMPARE(modal->parentWidget(), &shell.menu);
             shownText = modal->findChild<QTextBrowser *>(QStringLiteral("helpBrowser"))->toPlainText();
             QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("helpClose")), Qt::LeftButton);
-        });
+            QVERIFY(!modal->isVisible());
+        };
         QVERIFY(shell.dispatcher.dispatch(QStringLiteral("help")));
         QVERIFY(shownText.contains(QStringLiteral("章节练习")));
         QVERIFY(shownText.contains(QStringLiteral("模拟考试")));
@@ -134,7 +148,7 @@ private slots:
         ShellCommands shell;
         shell.fixture.state.appDir = shell.fixture.dir.path() + QStringLiteral("/nowhere/");
         QVERIFY(shell.dispatcher.dispatch(QStringLiteral("help")));
-        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QVERIFY(shell.fixture.modal.opened().isEmpty());
         QCOMPARE(shell.fixture.prompt.askCount(), 0);
     }
 
@@ -143,7 +157,8 @@ private slots:
         ShellCommands shell;
         QStringList seen;
         for (int round = 0; round < 2; ++round) {
-            test::whenModalShows([&](QWidget *modal) {
+            shell.drive = [&](QDialog &dialog) {
+                QDialog *modal = &dialog;
                 QCOMPARE(modal->windowTitle(), QStringLiteral("关于"));
                 QString texts;
                 for (const QLabel *label : modal->findChildren<QLabel *>())
@@ -152,7 +167,8 @@ private slots:
                 QVERIFY(!modal->findChild<QLabel *>(QStringLiteral("aboutBanner"))->pixmap().isNull());
                 QTest::mouseClick(
                     modal->findChild<QPushButton *>(QStringLiteral("aboutClose")), Qt::LeftButton);
-            });
+                QVERIFY(!modal->isVisible());
+            };
             QVERIFY(shell.dispatcher.dispatch(QStringLiteral("about")));
         }
         QCOMPARE(seen.size(), 2);

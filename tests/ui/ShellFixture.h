@@ -5,6 +5,7 @@
 #include "core/store/Database.h"
 #include "core/store/Schema.h"
 #include "ui/shell/BackgroundMusic.h"
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/UiContext.h"
 
@@ -12,7 +13,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -35,6 +35,13 @@ struct FakeMusicOutput : ui::MusicOutput
     void stop() override { ++stops; }
 };
 
+inline ui::ModalRunner quietRunner()
+{
+    ui::ModalRunner runner;
+    runner.setDriver([](QDialog &) {});
+    return runner;
+}
+
 // Everything a shell window needs, on a fresh empty bank in a temporary folder.
 class ShellFixture
 {
@@ -54,7 +61,7 @@ public:
         fakeOutput = output.get();
         music = std::make_unique<ui::BackgroundMusic>(prompt, std::move(output));
         context = std::make_unique<ui::UiContext>(
-            ui::UiContext { state, *db, clock, prompt, progress, music.get() });
+            ui::UiContext { state, *db, clock, prompt, progress, modal, music.get() });
     }
 
     bool ok() const { return db != nullptr; }
@@ -65,30 +72,13 @@ public:
     std::shared_ptr<Database> db;
     AppState state;
     FixedClock clock;
-    ui::PromptDialog prompt;
+    // Nothing waits on a modal loop: an undriven child window is shown and hidden at once.
+    ui::ModalRunner modal = quietRunner();
+    ui::PromptDialog prompt { modal };
     ui::ProgressWindow progress;
     FakeMusicOutput *fakeOutput = nullptr;
     std::unique_ptr<ui::BackgroundMusic> music;
     std::unique_ptr<ui::UiContext> context;
 };
-
-// Runs `act` on the modal window once it is up (the caller then starts the modal loop). If no
-// modal window appears, every open dialog is closed so that the test fails instead of hanging.
-inline void whenModalShows(std::function<void(QWidget *)> act, int triesLeft = 200)
-{
-    QTimer::singleShot(10, qApp, [act = std::move(act), triesLeft] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            act(modal);
-            return;
-        }
-        if (triesLeft > 0) {
-            whenModalShows(act, triesLeft - 1);
-            return;
-        }
-        for (QWidget *window : QApplication::topLevelWidgets())
-            if (auto *dialog = qobject_cast<QDialog *>(window); dialog && dialog->isVisible())
-                dialog->done(0);
-    });
-}
 
 } // namespace vorlane::test

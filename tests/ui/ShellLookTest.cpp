@@ -73,7 +73,7 @@ private slots:
         auto opened = Database::open(copy, bank::password());
         QVERIFY(opened.ok());
         ui::UiContext context { fixture.state, *opened.value(), fixture.clock, fixture.prompt,
-            fixture.progress, fixture.music.get() };
+            fixture.progress, fixture.modal, fixture.music.get() };
         // Made as the program makes it: the menu first, then the commands, then the items.
         ui::CommandDispatcher dispatcher;
         ui::MenuWindow menu(context, dispatcher);

@@ -100,7 +100,7 @@ private slots:
             [] { throw std::runtime_error("无法打开学习日志"); });
         probe.menu->refreshItems();
         probe.menu->show();
-        probe.fixture.prompt.setNextAnswer(3);
+        probe.fixture.prompt.queueAnswer(3);
         QTest::mouseClick(probe.menu->item(QStringLiteral("rz")), Qt::LeftButton);
         QCOMPARE(probe.fixture.prompt.askCount(), 1);
         QCOMPARE(probe.fixture.prompt.lastCaption(), QStringLiteral("错误"));

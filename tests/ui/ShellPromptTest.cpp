@@ -49,18 +49,20 @@ private slots:
         QFETCH(int, set);
         QFETCH(QString, mode);
         QFETCH(QString, buttons);
-        PromptDialog box;
-        box.setNextAnswer(PromptDialog::Middle);
+        ui::ModalRunner runner = test::quietRunner();
+        PromptDialog box(runner);
+        box.queueAnswer(PromptDialog::Middle);
         box.ask(QStringLiteral("提示"), QStringLiteral("文字"), set, 0, mode);
         QCOMPARE(shownButtons(box), buttons);
     }
 
     void anUnknownSetKeepsThePreviousButtons()
     {
-        PromptDialog box;
-        box.setNextAnswer(1);
+        ui::ModalRunner runner = test::quietRunner();
+        PromptDialog box(runner);
+        box.queueAnswer(1);
         box.ask(QStringLiteral("提示"), QStringLiteral("a"), 0, 0);
-        box.setNextAnswer(1);
+        box.queueAnswer(1);
         box.ask(QStringLiteral("提示"), QStringLiteral("b"), 7, 0);
         QCOMPARE(shownButtons(box), QStringLiteral("确定,取消"));
     }
@@ -83,10 +85,11 @@ private slots:
         QFETCH(int, set);
         QFETCH(QString, buttonName);
         QFETCH(int, result);
-        PromptDialog box;
+        ui::ModalRunner runner = test::quietRunner();
+        PromptDialog box(runner);
         bool sawBox = false;
-        test::whenModalShows([&](QWidget *modal) {
-            sawBox = modal == &box;
+        runner.setDriver([&](QDialog &modal) {
+            sawBox = &modal == &box && box.isVisible();
             QTest::mouseClick(box.findChild<QPushButton *>(buttonName), Qt::LeftButton);
         });
         QCOMPARE(
@@ -96,8 +99,9 @@ private slots:
 
     void escapeDoesNotCloseTheBox()
     {
-        PromptDialog box;
-        test::whenModalShows([&](QWidget *) {
+        ui::ModalRunner runner = test::quietRunner();
+        PromptDialog box(runner);
+        runner.setDriver([&](QDialog &) {
             QTest::keyClick(&box, Qt::Key_Escape);
             QVERIFY(box.isVisible());
             QTest::mouseClick(button(box, "promptMiddle"), Qt::LeftButton);
@@ -105,24 +109,46 @@ private slots:
         QCOMPARE(box.ask(QStringLiteral("提示"), QStringLiteral("文字"), 1, 0), 3);
     }
 
+    // Several boxes in a row are answered from the queue, in order; each is recorded with the
+    // window that owned it (none here: the box has no owner of its own and no window is open).
+    void queuedAnswersAnswerSeveralBoxesInOrder()
+    {
+        QWidget home;
+        ui::ModalRunner runner = test::quietRunner();
+        PromptDialog box(runner, &home);
+        box.queueAnswers({ PromptDialog::Left, PromptDialog::Right });
+        QCOMPARE(box.ask(QStringLiteral("提示"), QStringLiteral("一"), 0, 0), int(PromptDialog::Left));
+        QCOMPARE(box.ask(QStringLiteral("错误"), QStringLiteral("二"), 0, 2), int(PromptDialog::Right));
+        QCOMPARE(box.queuedAnswers(), 0);
+        QCOMPARE(box.shown().size(), 2);
+        QCOMPARE(box.shown().at(0).text, QStringLiteral("一"));
+        QCOMPARE(box.shown().at(1).caption, QStringLiteral("错误"));
+        QCOMPARE(box.shown().at(1).icon, 2);
+        QCOMPARE(box.shown().at(1).owner, &home);
+        QVERIFY(runner.opened().isEmpty()); // answered without being shown
+    }
+
     void theNarrowSetIsUndoneByTheNextCall()
     {
-        PromptDialog box;
-        box.setNextAnswer(1);
-        box.ask(QStringLiteral("提示"), QStringLiteral("已是第一条"), 3, 0);
-        QCOMPARE(box.width(), 200);
-        const QPushButton *left = button(box, "promptLeft");
-        QVERIFY(left->geometry().right() < 200);
-        box.setNextAnswer(3);
+        ui::ModalRunner runner = test::quietRunner();
+        PromptDialog box(runner);
+        box.queueAnswers({ 3, 1, 3 });
         box.ask(QStringLiteral("提示"), QStringLiteral("文字"), 1, 0);
-        QCOMPARE(box.width(), 399);
-        QCOMPARE(box.height(), 110);
+        const QSize normal = box.size();
+        box.ask(QStringLiteral("提示"), QStringLiteral("已是第一条"), 3, 0);
+        QVERIFY(box.width() < normal.width());
+        const QPushButton *left = button(box, "promptLeft");
+        QVERIFY(box.rect().contains(left->geometry()));
+        QVERIFY(box.rect().contains(box.findChild<QLabel *>(QStringLiteral("promptText"))->geometry()));
+        box.ask(QStringLiteral("提示"), QStringLiteral("文字"), 1, 0);
+        QCOMPARE(box.size(), normal);
     }
 
     void captionTextAndIconAreShown()
     {
-        PromptDialog box;
-        box.setNextAnswer(3);
+        ui::ModalRunner runner = test::quietRunner();
+        PromptDialog box(runner);
+        box.queueAnswer(3);
         box.ask(QStringLiteral("错误"), QStringLiteral("保存设置失败！"), 1, 2, QStringLiteral("No"));
         QCOMPARE(box.windowTitle(), QStringLiteral("错误"));
         QCOMPARE(box.findChild<QLabel *>(QStringLiteral("promptTitle"))->text(), QStringLiteral("错误"));
@@ -134,8 +160,9 @@ private slots:
 
     void aLongMessageMakesTheBoxTallerNotCut()
     {
-        PromptDialog box;
-        box.setNextAnswer(3);
+        ui::ModalRunner runner = test::quietRunner();
+        PromptDialog box(runner);
+        box.queueAnswer(3);
         const QString text = QStringLiteral("这是一段很长的提示文字，").repeated(8);
         box.ask(QStringLiteral("提示"), text, 1, 0);
         const auto *label = box.findChild<QLabel *>(QStringLiteral("promptText"));
@@ -148,11 +175,14 @@ private slots:
     {
         ui::ProgressWindow progress;
         QCOMPARE(progress.stageText(), QStringLiteral("请等待..."));
-        QCOMPARE(progress.size(), QSize(358, 63));
         progress.showStage(QStringLiteral("正在出卷..."));
         QVERIFY(progress.isVisible());
-        QCOMPARE(progress.findChild<QLabel *>(QStringLiteral("progressLabel"))->text(),
-            QStringLiteral("正在出卷..."));
+        const auto *label = progress.findChild<QLabel *>(QStringLiteral("progressLabel"));
+        QCOMPARE(label->text(), QStringLiteral("正在出卷..."));
+        // The longest stage any window shows fits whole inside the window.
+        const QString longest = QStringLiteral("正在初始化数据...");
+        QVERIFY(progress.rect().contains(label->geometry()));
+        QVERIFY(label->fontMetrics().horizontalAdvance(longest) <= label->width());
         progress.hide();
         progress.showStage(QStringLiteral("正在判卷..."));
         QCOMPARE(progress.stageText(), QStringLiteral("正在判卷..."));

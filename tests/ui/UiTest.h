@@ -28,3 +28,7 @@ struct UiTestRegistration
 #define VORLANE_UI_TEST(Class)                                                                               \
     static const vorlane::test::UiTestRegistration registration_##Class(                                     \
         #Class, [] { return std::unique_ptr<QObject>(new Class); });
+
+// A driver run by hand by its name (timings, pictures for a person): in the executable, but not a
+// ctest entry.
+#define VORLANE_UI_DRIVER(Class) VORLANE_UI_TEST(Class)

@@ -593,7 +593,7 @@ Status makeDemoBank(const QString &path, const DemoBankOptions &options)
             DemoBankMaker maker(**db, options);
             status = maker.make();
         } catch (const StoreError &error) {
-            status = Status::failure(error.reason());
+            status = Status::failure(error.detail());
         }
     }
     if (!status) { // a half-made bank is of no use to anyone

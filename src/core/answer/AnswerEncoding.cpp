@@ -302,4 +302,9 @@ bool isRightAnswer(const QString &answer, const QString &key)
     return answer == key;
 }
 
+AnswerVerdict answerVerdict(int page, const QString &answer, const QString &key)
+{
+    return { isRightAnswer(answer, key), displayAnswer(page, answer), displayAnswer(page, key) };
+}
+
 } // namespace vorlane

@@ -86,4 +86,14 @@ QString displayAnswer(int page, const QString &answer);
 // Right means equal to the key character for character: no trimming, no case folding.
 bool isRightAnswer(const QString &answer, const QString &key);
 
+// What the answer view of a window shows: whether the answer is right (as recording decides it)
+// and both answers as the user reads them on the page shown.
+struct AnswerVerdict
+{
+    bool right = false;
+    QString yours;
+    QString key;
+};
+AnswerVerdict answerVerdict(int page, const QString &answer, const QString &key);
+
 } // namespace vorlane

@@ -1,6 +1,9 @@
 #include "core/exam/ExamPaper.h"
 
 #include "core/Clock.h"
+#include "core/Subject.h"
+#include "core/answer/AnswerEffect.h"
+#include "core/answer/AnswerEncoding.h"
 #include "core/store/Database.h"
 #include "core/store/ProgressCounters.h"
 #include "core/store/Schema.h"
@@ -76,6 +79,11 @@ QString examTimeText(qint64 seconds)
         .arg(seconds % 60, 2, 10, zero);
 }
 
+bool PaperQuestion::isRight() const
+{
+    return isRightAnswer(answer, key);
+}
+
 // ---- ExamPaper ------------------------------------------------------------------------------
 
 ExamPaper::ExamPaper(Database &db, const Clock &clock)
@@ -120,9 +128,9 @@ Status ExamPaper::open(const PaperIdentity &identity)
             question.flag = int(rows.integer(20));
             m_questions << question;
         }
-    } catch (const StoreError &) {
+    } catch (const StoreError &error) {
         m_questions.clear();
-        return Status::failure(cannotOpen());
+        return storeFailure(error, cannotOpen());
     }
     if (m_questions.isEmpty())
         return Status::failure(cannotOpen());
@@ -134,43 +142,60 @@ Status ExamPaper::saveAnswer(int row, const QString &answer)
     if (row < 1 || row > questionCount())
         return {};
     PaperQuestion &question = m_questions[row - 1];
-    const QString today = m_clock.today().toString(Qt::ISODate);
-    const QString &table = m_identity.table;
+    const QByteArray table = m_identity.table.toLatin1(); // checked by open(): tab_exam and digits
+    AnswerEffect effect;
     try {
         Transaction transaction(m_db);
-        if (!answer.isEmpty()) {
-            if (answer != question.answer) {
-                AnswerFlags flags;
-                flags.firstToday = flagOf(question.lastDate.left(10) != today);
-                flags.wrongNow = flagOf(answer != question.key);
-                flags.wrongBefore = flagOf(question.lastAnswer != question.key);
-                flags.firstEver = flagOf(question.lastAnswer.isEmpty());
-                ProgressCounters(m_db, m_clock).countAnswer(question.chapter, question.examPoints, flags);
-                // The question's own progress moves as in practice (RecordExamAnswer).
-                m_db.exec(
-                    QStringLiteral(
-                        "UPDATE tab_answ SET "
-                        "E4=CASE WHEN coalesce(E2,'')<>'' THEN "
-                        "  (CASE WHEN ?2 THEN coalesce(E4,0)-1 WHEN coalesce(E4,0)<0 THEN E4+1 ELSE E4 END) "
-                        "ELSE (CASE WHEN ?2 THEN -3 ELSE 0 END) END, "
-                        "E3=coalesce(E3,0)+1, E2_1=?3, E2=?3, E1=?4 WHERE A1=?1"),
-                    { question.id, flags.wrongNow == Flag::Yes, answer, today });
+        // The paper holds the answer given in it; what counts is decided by the question's own
+        // history, as in practice.
+        AnswerRow stored { question.key, question.lastDate, question.lastAnswer, question.answer, 0, 0 };
+        if (!answer.isEmpty() && answer != question.answer) {
+            Statement own = m_db.cached("SELECT E1, E2, E3, E4 FROM tab_answ WHERE A1=?1");
+            own.bind(1, question.id);
+            if (own.next()) {
+                stored.lastDate = own.text(0);
+                stored.lastAnswer = own.text(1);
+                stored.attempts = int(own.integer(2));
+                stored.wrongScore = int(own.integer(3));
             }
-            m_db.exec(
-                QStringLiteral("UPDATE ") + table + QStringLiteral(" SET E2_1=?2, E2=?2, E1=?3 WHERE A1=?1"),
-                { question.id, answer, today });
-        } else {
-            m_db.exec(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET E2_1='' WHERE A1=?1"),
-                { question.id });
+        }
+        effect = answerEffect(stored, answer, m_clock.today());
+        switch (effect.kind) {
+        case AnswerEffect::Kind::Emptied:
+            m_db.cached(QByteArray("UPDATE " + table + " SET E2_1='' WHERE A1=?1"))
+                .bind(1, question.id)
+                .exec();
+            break;
+        case AnswerEffect::Kind::Repeated:
+            m_db.cached(QByteArray("UPDATE " + table + " SET E2_1=?2, E2=?2 WHERE A1=?1"))
+                .bind(1, question.id)
+                .bind(2, answer)
+                .exec();
+            break;
+        case AnswerEffect::Kind::Counted:
+            ProgressCounters(m_db, m_clock).countAnswer(question.chapter, question.examPoints, effect.flags);
+            m_db.cached("UPDATE tab_answ SET E2_1=?2, E2=?2, E1=?3, E3=?4, E4=?5 WHERE A1=?1")
+                .bind(1, question.id)
+                .bind(2, answer)
+                .bind(3, effect.row.lastDate)
+                .bind(4, effect.row.attempts)
+                .bind(5, effect.row.wrongScore)
+                .exec();
+            m_db.cached(QByteArray("UPDATE " + table + " SET E2_1=?2, E2=?2, E1=?3 WHERE A1=?1"))
+                .bind(1, question.id)
+                .bind(2, answer)
+                .bind(3, effect.row.lastDate)
+                .exec();
+            break;
         }
         transaction.commit();
-    } catch (const StoreError &) {
-        return Status::failure(failed());
+    } catch (const StoreError &error) {
+        return storeFailure(error, failed());
     }
-    if (!answer.isEmpty()) {
+    if (effect.counted())
+        question.lastDate = effect.row.lastDate;
+    if (!answer.isEmpty())
         question.lastAnswer = answer;
-        question.lastDate = today;
-    }
     question.answer = answer;
     return {};
 }
@@ -184,22 +209,21 @@ Result<int> ExamPaper::unansweredCount()
             .scalar(QStringLiteral("SELECT count(*) FROM ") + m_identity.table
                 + QStringLiteral(" WHERE E2_1 = '' OR E2_1 IS NULL"))
             .toInt();
-    } catch (const StoreError &) {
-        return Result<int>::failure(failed());
+    } catch (const StoreError &error) {
+        return storeFailure(error, failed());
     }
 }
 
 Result<GradeResult> ExamPaper::grade(int subject, const QString &elapsedText)
 {
-    if (subject == 0)
-        subject = 1;
-    if (!isExamSubject(subject) || m_questions.isEmpty() || !isPaperTableName(m_identity.table))
+    const Subject examSubject = Subject::ofExam(subject);
+    if (!examSubject.isValid() || m_questions.isEmpty() || !isPaperTableName(m_identity.table))
         return Result<GradeResult>::failure(failed());
     GradeResult result;
     try {
         Transaction transaction(m_db);
         const QString t = m_identity.table;
-        const QString tx = QStringLiteral("tab_tx") + QString::number(subject);
+        const QString tx = examSubject.typeTable();
         // The database compares answer and key, exactly as it stores them.
         result.score = m_db.scalar(QStringLiteral("select sum(") + tx + QStringLiteral(".B3) as ZFS from ")
                                + t + QLatin1Char(',') + tx + QStringLiteral(" where ") + t
@@ -212,8 +236,8 @@ Result<GradeResult> ExamPaper::grade(int subject, const QString &elapsedText)
             QStringLiteral("UPDATE tab_cj SET A6=?2, D2=?3 WHERE A1=?1"), { t, result.score, elapsedText });
         ProgressCounters(m_db, m_clock).refreshAveragesAndTime(elapsedText);
         transaction.commit();
-    } catch (const StoreError &) {
-        return Result<GradeResult>::failure(failed());
+    } catch (const StoreError &error) {
+        return storeFailure(error, failed());
     }
     m_identity.mode = PaperMode::Old;
     m_identity.score = result.score;
@@ -230,8 +254,8 @@ Status ExamPaper::abandon(const QString &elapsedText, int unanswered)
         if (unanswered < 50)
             counters.refreshAveragesAndTime(elapsedText);
         transaction.commit();
-    } catch (const StoreError &) {
-        return Status::failure(failed());
+    } catch (const StoreError &error) {
+        return storeFailure(error, failed());
     }
     return {};
 }
@@ -261,8 +285,8 @@ Status ExamPaper::setVoided(int row, bool voided)
             m_db.exec(QStringLiteral("UPDATE tab_answ SET F1=0 WHERE A1=?1"), { question.id });
         }
         transaction.commit();
-    } catch (const StoreError &) {
-        return Status::failure(failed());
+    } catch (const StoreError &error) {
+        return storeFailure(error, failed());
     }
     question.flag = voided ? 1 : 0;
     question.lastAnswer = voided ? QStringLiteral("zero") : QString();
@@ -277,8 +301,8 @@ Status ExamPaper::saveNote(int row, const QString &note)
     try {
         m_db.exec(QStringLiteral("UPDATE ") + m_identity.table + QStringLiteral(" SET A14=?2 WHERE A1=?1"),
             { question.id, note });
-    } catch (const StoreError &) {
-        return Status::failure(failed());
+    } catch (const StoreError &error) {
+        return storeFailure(error, failed());
     }
     question.note = note;
     return {};
@@ -293,8 +317,8 @@ Result<QString> ExamPaper::explanation(int row)
             .scalar(QStringLiteral("SELECT jx FROM ") + m_identity.table + QStringLiteral(" WHERE A1=?1"),
                 { question(row).id })
             .toString();
-    } catch (const StoreError &) {
-        return Result<QString>::failure(failed());
+    } catch (const StoreError &error) {
+        return storeFailure(error, failed());
     }
 }
 
@@ -315,8 +339,8 @@ Result<QuestionText> ExamPaper::questionText(int row)
             text.stem = m_db.scalar(QStringLiteral("SELECT A15 FROM tab_title WHERE A1=?1"), { id.left(16) })
                             .toString();
         }
-    } catch (const StoreError &) {
-        return Result<QuestionText>::failure(QStringLiteral("无法打开试题！"));
+    } catch (const StoreError &error) {
+        return storeFailure(error, QStringLiteral("无法打开试题！"));
     }
     return text;
 }

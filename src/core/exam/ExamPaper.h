@@ -32,7 +32,7 @@ struct PaperQuestion
     int flag = 0; // F1
 
     bool isAnswered() const { return !answer.isEmpty(); }
-    bool isRight() const { return answer == key; }
+    bool isRight() const; // decided by isRightAnswer, as recording decides it
 };
 
 // The body of a question: its own text and, for a sub-question, the shared stem.
@@ -109,6 +109,11 @@ public:
     Status abandon(const QString &elapsedText, int unanswered);
     // Removes the paper (table and row).
     void drop();
+    // Submitting, or the clock running out, with this many questions still open: a paper left
+    // wholly unanswered (as many open as a paper can hold) is dropped without a word; any
+    // other is graded, or the user chooses.
+    static bool dropsOnSubmit(int unanswered) { return unanswered >= MaxQuestions; }
+    static constexpr int MaxQuestions = 100;
 
     // Voiding from the review, and undoing it: the paper row and the question's own row.
     Status setVoided(int row, bool voided);

@@ -1,6 +1,8 @@
 #include "core/exam/PaperGenerator.h"
 
 #include "core/Clock.h"
+#include "core/Subject.h"
+#include "core/practice/Catalogue.h"
 #include "core/store/Database.h"
 #include "core/store/ProgressCounters.h"
 #include "core/store/Schema.h"
@@ -52,14 +54,6 @@ const std::vector<DrawCell> &drawTable()
     return table;
 }
 
-// The smallest text above every text that begins with the prefix, for an indexable range.
-QString prefixUpperBound(const QString &prefix)
-{
-    QString bound = prefix;
-    bound[bound.size() - 1] = QChar(bound.at(bound.size() - 1).unicode() + 1);
-    return bound;
-}
-
 // Drawn questions are few (a paper holds at most 100), so one IN list per cell is enough.
 QString placeholders(qsizetype count)
 {
@@ -73,7 +67,7 @@ QString placeholders(qsizetype count)
 
 bool isExamSubject(int subject)
 {
-    return subject >= 1 && subject <= 5;
+    return Subject::fromNumber(subject).isValid();
 }
 
 QString subjectTitle(int subject)
@@ -83,21 +77,7 @@ QString subjectTitle(int subject)
 
 QStringList poolPrefixes(int subject)
 {
-    switch (subject) {
-    case 1:
-        return { QStringLiteral("10") };
-    case 2:
-        return { QStringLiteral("20") };
-    case 3:
-        return { QStringLiteral("30") };
-    case 4:
-        return { QStringLiteral("06"), QStringLiteral("07"), QStringLiteral("08"), QStringLiteral("09") };
-    // Subject 5 draws only from chapters "05"; without a pool of its own it could never be sat.
-    case 5:
-        return { QStringLiteral("05") };
-    default:
-        return {};
-    }
+    return Subject::fromNumber(subject).poolPrefixes();
 }
 
 QString poolCondition(int subject)
@@ -147,12 +127,12 @@ QString createPaperTableStatement(const QString &table)
 
 QString typeNameOf(Database &db, int subject, int typeId)
 {
-    if (subject == 0)
-        subject = 1;
-    if (!isExamSubject(subject))
+    const Subject examSubject = Subject::ofExam(subject);
+    if (!examSubject.isValid())
         return QStringLiteral("未知题型");
     try {
-        Statement statement = db.prepare(QStringLiteral("SELECT B1 FROM tab_tx%1 WHERE A1=?1").arg(subject));
+        Statement statement = db.prepare(
+            QStringLiteral("SELECT B1 FROM ") + examSubject.typeTable() + QStringLiteral(" WHERE A1=?1"));
         statement.bind(1, typeId);
         if (statement.next())
             return statement.text(0);
@@ -170,13 +150,12 @@ QString typeHeadingText(Database &db, int subject, int typeId, int points, int c
 
 QString typeHeadingFor(Database &db, int subject, int typeId)
 {
-    if (subject == 0)
-        subject = 1;
-    if (!isExamSubject(subject))
+    const Subject examSubject = Subject::ofExam(subject);
+    if (!examSubject.isValid())
         return QString();
     try {
-        Statement statement
-            = db.prepare(QStringLiteral("SELECT B1, B2, B3 FROM tab_tx%1 WHERE A1=?1").arg(subject));
+        Statement statement = db.prepare(QStringLiteral("SELECT B1, B2, B3 FROM ") + examSubject.typeTable()
+            + QStringLiteral(" WHERE A1=?1"));
         statement.bind(1, typeId);
         if (!statement.next())
             return QString();
@@ -296,8 +275,8 @@ void PaperGenerator::buildPaper(int subject, const QString &table)
 {
     QList<int> types;
     {
-        Statement statement
-            = m_db.prepare(QStringLiteral("SELECT A1 FROM tab_tx%1 WHERE B2 > 0 ORDER BY A1").arg(subject));
+        Statement statement = m_db.prepare(QStringLiteral("SELECT A1 FROM ")
+            + Subject::fromNumber(subject).typeTable() + QStringLiteral(" WHERE B2 > 0 ORDER BY A1"));
         while (statement.next())
             types << int(statement.integer(0));
     }
@@ -333,8 +312,8 @@ Result<PaperIdentity> PaperGenerator::generate(int subject, const StageFn &stage
             if (m_db.tableExists(paper.table))
                 m_db.execScript(QStringLiteral("DROP TABLE ") + paper.table);
             m_db.execScript(createPaperTableStatement(paper.table));
-        } catch (const StoreError &) {
-            return Result<PaperIdentity>::failure(tableFailed);
+        } catch (const StoreError &error) {
+            return storeFailure(error, tableFailed);
         }
 
         report(QStringLiteral("正在整理数据..."));
@@ -352,21 +331,21 @@ Result<PaperIdentity> PaperGenerator::generate(int subject, const StageFn &stage
             return Result<PaperIdentity>::failure(QStringLiteral("没有发现题目！"));
         try {
             buildPaper(subject, paper.table);
-        } catch (const StoreError &) {
-            return Result<PaperIdentity>::failure(QStringLiteral("提取数据时发生错误！"));
+        } catch (const StoreError &error) {
+            return storeFailure(error, QStringLiteral("提取数据时发生错误！"));
         }
 
         try {
             m_db.exec(QStringLiteral("UPDATE ") + paper.table + QStringLiteral(" SET E2_1=''"));
             if (m_db.scalar(QStringLiteral("SELECT count(*) FROM ") + paper.table).toInt() == 0)
                 return Result<PaperIdentity>::failure(QStringLiteral("无法打开试卷！"));
-        } catch (const StoreError &) {
-            return Result<PaperIdentity>::failure(QStringLiteral("无法打开试卷！"));
+        } catch (const StoreError &error) {
+            return storeFailure(error, QStringLiteral("无法打开试卷！"));
         }
         transaction.commit();
         return paper;
-    } catch (const StoreError &) {
-        return Result<PaperIdentity>::failure(tableFailed);
+    } catch (const StoreError &error) {
+        return storeFailure(error, tableFailed);
     }
 }
 

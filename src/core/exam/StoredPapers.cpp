@@ -1,5 +1,7 @@
 #include "core/exam/StoredPapers.h"
 
+#include "core/Subject.h"
+
 #include "core/store/Database.h"
 #include "core/store/ProgressCounters.h"
 #include "core/store/StoreError.h"
@@ -31,7 +33,7 @@ Result<QList<StoredPaper>> StoredPapers::list()
             papers << paper;
         }
     } catch (const StoreError &error) {
-        return Result<QList<StoredPaper>>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     return papers;
 }
@@ -39,7 +41,7 @@ Result<QList<StoredPaper>> StoredPapers::list()
 int StoredPapers::fullScore(int subject)
 {
     try {
-        return ProgressCounters(m_db, m_clock).paperTotalScore(subject == 0 ? 1 : subject);
+        return ProgressCounters(m_db, m_clock).paperTotalScore(Subject::ofExam(subject).number());
     } catch (const StoreError &) {
         return 0;
     }
@@ -57,7 +59,7 @@ Result<PaperFigures> StoredPapers::figures(int subject)
         // nearbyint rounds a half to the even neighbour in the default rounding mode.
         figures.average = average.isNull() ? 0 : int(std::nearbyint(average.toDouble()));
     } catch (const StoreError &error) {
-        return Result<PaperFigures>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     return figures;
 }
@@ -70,7 +72,7 @@ Status StoredPapers::removePaper(const QString &table)
         m_db.exec(QStringLiteral("DELETE FROM tab_cj WHERE A1=?1"), { table });
         transaction.commit();
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Write);
     }
     return {};
 }
@@ -85,7 +87,7 @@ Result<ExamSettings> StoredPapers::settings()
             settings.examTimeSeconds = int(row.integer(1));
         }
     } catch (const StoreError &error) {
-        return Result<ExamSettings>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     return settings;
 }
@@ -103,6 +105,11 @@ int StoredPapers::checkedPassMark(const QString &text, int fullScore, bool *clam
     if (clamped)
         *clamped = over;
     return over ? fullScore : value;
+}
+
+ExamSettings StoredPapers::defaultSettings(int fullScore)
+{
+    return ExamSettings { fullScore / 2, 120 * 60 };
 }
 
 Status StoredPapers::saveSettings(const QString &passMarkText, const QString &minutesText)
@@ -125,8 +132,8 @@ Status StoredPapers::saveSettings(const QString &passMarkText, const QString &mi
             m_db.exec(QStringLiteral("INSERT INTO tab_plan (LeastMark, ExamTime) VALUES (?1, ?2)"),
                 { mark, minutes * 60 });
         transaction.commit();
-    } catch (const StoreError &) {
-        return Status::failure(failed);
+    } catch (const StoreError &error) {
+        return storeFailure(error, failed);
     }
     return {};
 }

@@ -60,6 +60,8 @@ public:
     // The pass mark as typed: empty reads as 0; above the full score it becomes the full score
     // (clamped is then set).
     static int checkedPassMark(const QString &text, int fullScore, bool *clamped = nullptr);
+    // What "默认" restores: half the full score (rounded down) and two hours.
+    static ExamSettings defaultSettings(int fullScore);
     // Stores the pass mark and the time (minutes × 60). "保存设置失败！" when a value is not a
     // whole number; nothing is stored then.
     Status saveSettings(const QString &passMarkText, const QString &minutesText);

@@ -11,7 +11,7 @@ namespace {
 
 Status failed(const StoreError &error)
 {
-    return Status::failure(QStringLiteral("无法保存考试进度：%1").arg(error.reason()));
+    return storeFailure(error, StoreAction::Write);
 }
 
 } // namespace
@@ -98,7 +98,7 @@ Result<QList<UnfinishedPaper>> UnfinishedPapers::list(int subject)
             papers.append(paper);
         }
     } catch (const StoreError &error) {
-        return Result<QList<UnfinishedPaper>>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     return papers;
 }

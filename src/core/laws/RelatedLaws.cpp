@@ -23,7 +23,7 @@ Result<QStringList> loadExamPoints(Database &db, const QString &questionId)
         }
         return keys;
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
 }
 
@@ -47,7 +47,7 @@ Result<QStringList> examPointTitles(Database &db, const QStringList &keys)
         std::sort(titles.begin(), titles.end(), collator);
         return titles;
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
 }
 

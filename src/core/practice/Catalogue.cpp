@@ -12,16 +12,16 @@ const QLatin1String ListColumns(
     "select a1,a2,a2_1,k3,k4,k5,k6,k7,k8,k9,k10,k11,k12,a10,a13,a14,e1,e2,e2_1,e3,e4,"
     "f1,xx,csbs,ecount from tab_answ ");
 
-// The upper end of the codes that start with `code`: its last character moved one on. The
-// range lets the planner walk the chapter index; the prefix test stays the rule.
+} // namespace
+
 QString prefixUpperBound(const QString &code)
 {
+    if (code.isEmpty())
+        return code;
     QString upper = code;
     upper[upper.size() - 1] = QChar(upper.at(upper.size() - 1).unicode() + 1);
     return upper;
 }
-
-} // namespace
 
 Result<QList<CatalogueRow>> loadCatalogue(Database &db)
 {
@@ -35,7 +35,7 @@ Result<QList<CatalogueRow>> loadCatalogue(Database &db)
         }
         return rows;
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
 }
 
@@ -56,7 +56,7 @@ Result<CatalogueTotals> loadCatalogueTotals(Database &db)
         }
         return totals;
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
 }
 

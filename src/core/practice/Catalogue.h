@@ -38,6 +38,11 @@ struct CatalogueTotals
 };
 
 // Catalogue rows in display order, without the hidden "xx" row.
+// The smallest text above every catalogue code that begins with `code` (its last character
+// moved one on), so that a prefix test can walk the chapter index as a range; the prefix test
+// stays the rule. The paper draw and the practice lists both use it.
+QString prefixUpperBound(const QString &code);
+
 Result<QList<CatalogueRow>> loadCatalogue(Database &db);
 Result<CatalogueTotals> loadCatalogueTotals(Database &db);
 

@@ -1,6 +1,8 @@
 #include "core/practice/PracticeSession.h"
 
 #include "core/Clock.h"
+#include "core/Subject.h"
+#include "core/answer/AnswerEffect.h"
 #include "core/answer/AnswerEncoding.h"
 #include "core/store/Database.h"
 #include "core/store/ProgressCounters.h"
@@ -72,18 +74,38 @@ PracticeQuestion readQuestion(const ColumnReader &columns)
 
 Result<QList<QuestionType>> loadQuestionTypes(Database &db, int subject)
 {
-    if (subject < 1 || subject > 5)
+    const Subject of = Subject::fromNumber(subject);
+    if (!of.isValid())
         return Result<QList<QuestionType>>::failure(QStringLiteral("科目编号错误：%1").arg(subject));
     try {
         QList<QuestionType> types;
-        Statement query
-            = db.prepare(QStringLiteral("SELECT A1, B1 FROM tab_tx%1 ORDER BY A1 ASC").arg(subject));
+        Statement query = db.prepare(
+            QStringLiteral("SELECT A1, B1 FROM ") + of.typeTable() + QStringLiteral(" ORDER BY A1 ASC"));
         while (query.next())
             types.append(QuestionType { int(query.integer(0)), query.text(1) });
         return types;
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
+}
+
+bool PracticeQuestion::rightInWindow() const
+{
+    return isRightAnswer(windowAnswer, key);
+}
+
+AnswerRow PracticeQuestion::answerRow() const
+{
+    return AnswerRow { key, lastDate, lastAnswer, windowAnswer, attempts, wrongScore };
+}
+
+void PracticeQuestion::setAnswerRow(const AnswerRow &row)
+{
+    lastDate = row.lastDate;
+    lastAnswer = row.lastAnswer;
+    windowAnswer = row.windowAnswer;
+    attempts = row.attempts;
+    wrongScore = row.wrongScore;
 }
 
 QStringList PracticeQuestion::examPoints() const
@@ -119,7 +141,7 @@ Result<bool> PracticeSession::openQuestionList(const PracticeListQuery &query)
             m_rows.append(readQuestion(columns));
     } catch (const StoreError &error) {
         m_rows.clear();
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     m_filtered.reserve(m_rows.size());
     for (int i = 0; i < m_rows.size(); ++i)
@@ -198,54 +220,42 @@ Result<RecordOutcome> PracticeSession::recordAnswer(int position, const QString 
     if (position < 1 || position > count())
         return RecordOutcome {};
     PracticeQuestion updated = at(position);
+    const AnswerEffect effect = answerEffect(updated.answerRow(), answer, m_clock.today());
     RecordOutcome outcome;
+    outcome.right = effect.right;
     try {
-        if (answer.isEmpty()) {
+        switch (effect.kind) {
+        case AnswerEffect::Kind::Emptied:
             if (!updated.windowAnswer.isEmpty())
                 m_db.cached("UPDATE tab_answ SET E2_1='' WHERE A1=?1").bind(1, updated.id).exec();
-            updated.windowAnswer.clear();
-            row(position) = updated;
-            return outcome;
-        }
-        const QString today = m_clock.today().toString(Qt::ISODate);
-        const bool wrongNow = !isRightAnswer(answer, updated.key);
-        outcome.right = !wrongNow;
-        Transaction transaction(m_db);
-        if (answer != updated.windowAnswer) {
-            outcome.kind = RecordOutcome::Counted;
-            AnswerFlags flags;
-            flags.firstToday = flagOf(updated.lastDate.left(10) != today);
-            flags.wrongNow = flagOf(wrongNow);
-            flags.wrongBefore = flagOf(updated.lastAnswer != updated.key || updated.lastAnswer.isEmpty());
-            const bool answeredBefore = !updated.lastAnswer.isEmpty(); // "zero" of a voided question counts
-            flags.firstEver = flagOf(!answeredBefore);
-            if (answeredBefore) {
-                if (wrongNow)
-                    updated.wrongScore -= 1;
-                else if (updated.wrongScore < 0)
-                    updated.wrongScore += 1;
-            } else {
-                updated.wrongScore = wrongNow ? -3 : 0;
-            }
-            updated.attempts += 1;
-            ProgressCounters(m_db, m_clock).countAnswer(updated.chapterCode, updated.examPoints(), flags);
-        } else {
+            break;
+        case AnswerEffect::Kind::Repeated:
             outcome.kind = RecordOutcome::Repeated;
+            m_db.cached("UPDATE tab_answ SET E2_1=?2, E2=?2 WHERE A1=?1")
+                .bind(1, updated.id)
+                .bind(2, answer)
+                .exec();
+            break;
+        case AnswerEffect::Kind::Counted: {
+            outcome.kind = RecordOutcome::Counted;
+            Transaction transaction(m_db);
+            ProgressCounters(m_db, m_clock)
+                .countAnswer(updated.chapterCode, updated.examPoints(), effect.flags);
+            m_db.cached("UPDATE tab_answ SET E2_1=?2, E2=?2, E1=?3, E3=?4, E4=?5 WHERE A1=?1")
+                .bind(1, updated.id)
+                .bind(2, answer)
+                .bind(3, effect.row.lastDate)
+                .bind(4, effect.row.attempts)
+                .bind(5, effect.row.wrongScore)
+                .exec();
+            transaction.commit();
+            break;
         }
-        updated.windowAnswer = answer;
-        updated.lastAnswer = answer;
-        updated.lastDate = today;
-        m_db.cached("UPDATE tab_answ SET E2_1=?2, E2=?2, E1=?3, E3=?4, E4=?5 WHERE A1=?1")
-            .bind(1, updated.id)
-            .bind(2, answer)
-            .bind(3, today)
-            .bind(4, updated.attempts)
-            .bind(5, updated.wrongScore)
-            .exec();
-        transaction.commit();
+        }
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Write);
     }
+    updated.setAnswerRow(effect.row);
     row(position) = updated;
     return outcome;
 }
@@ -274,7 +284,7 @@ Status PracticeSession::setVoided(int position, bool voided)
             q.voidFlag = 0;
         }
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Write);
     }
     return {};
 }
@@ -286,7 +296,7 @@ Status PracticeSession::saveNote(int position, const QString &note)
     try {
         writeRow(at(position), "UPDATE tab_answ SET A14=?2 WHERE A1=?1", { note });
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Write);
     }
     row(position).note = note;
     return {};
@@ -299,7 +309,7 @@ Status PracticeSession::markTimeUp(int position)
     try {
         writeRow(at(position), "UPDATE tab_answ SET csbs='Y' WHERE A1=?1", {});
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Write);
     }
     row(position).timeUp = QStringLiteral("Y");
     return {};
@@ -312,7 +322,7 @@ Status PracticeSession::finish(const QString &elapsedTime)
         ProgressCounters(m_db, m_clock).refreshAveragesAndTime(elapsedTime);
         transaction.commit();
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Write);
     }
     return {};
 }
@@ -335,7 +345,7 @@ Result<QuestionBody> PracticeSession::loadBody(const QString &questionId)
                 body.stem = title.text(0);
         }
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     return body;
 }

@@ -11,6 +11,7 @@ namespace vorlane {
 
 class Clock;
 class Database;
+struct AnswerRow;
 
 // One question of a practice list: the tab_answ columns the practice window reads and writes.
 struct PracticeQuestion
@@ -32,7 +33,9 @@ struct PracticeQuestion
     int editCount = 0; // ecount
 
     bool answeredInWindow() const { return !windowAnswer.isEmpty(); }
-    bool rightInWindow() const { return windowAnswer == key; } // as isRightAnswer: to the character
+    bool rightInWindow() const; // decided by isRightAnswer, as recording decides it
+    AnswerRow answerRow() const;
+    void setAnswerRow(const AnswerRow &row);
     bool isComposite() const { return id.contains(QLatin1Char('-')); }
     // The exam points from K3 on, up to the first empty slot.
     QStringList examPoints() const;

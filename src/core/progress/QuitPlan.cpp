@@ -37,7 +37,7 @@ Result<QuitPlanCheck> checkQuitPlan(Database &db, const QDate &today)
             todayMinutes = static_cast<int>(timeTextToSeconds(log.text(1)).value_or(0) / 60);
         }
     } catch (const StoreError &error) {
-        return Result<QuitPlanCheck>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
 
     switch (check.planMark) {

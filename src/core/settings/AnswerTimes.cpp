@@ -1,5 +1,7 @@
 #include "core/settings/AnswerTimes.h"
 
+#include "core/Subject.h"
+
 #include "core/store/Database.h"
 #include "core/store/StoreError.h"
 
@@ -11,13 +13,12 @@ namespace {
 
 bool validSubject(int subject)
 {
-    return subject >= 1 && subject <= 5;
+    return Subject::fromNumber(subject).isValid();
 }
 
-// Only "tab_tx1".."tab_tx5" ever reach a statement as an identifier.
 QString typeTable(int subject)
 {
-    return QStringLiteral("tab_tx%1").arg(subject);
+    return Subject::fromNumber(subject).typeTable();
 }
 
 } // namespace
@@ -46,7 +47,7 @@ Result<QList<TypeTime>> loadTypeTimes(Database &db, int subject)
             types.append(type);
         }
     } catch (const StoreError &error) {
-        return Result<QList<TypeTime>>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     return types;
 }
@@ -84,7 +85,7 @@ Status saveTypeTimes(Database &db, int subject, const QList<TypeTime> &times, QL
             table[r] = AnswerTime { type.typeId, answerTickMs(minutes) };
         }
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Write);
     }
     return {};
 }

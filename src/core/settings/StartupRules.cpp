@@ -1,6 +1,8 @@
 #include "core/settings/StartupRules.h"
 
-#include "core/exam/PaperGenerator.h"
+#include "core/AppState.h"
+#include "core/Subject.h"
+#include "core/settings/AnswerTimes.h"
 #include "core/store/BankFiles.h"
 #include "core/store/Database.h"
 #include "core/store/Schema.h"
@@ -35,16 +37,16 @@ Result<QMap<int, QString>> loadSubjectTitles(Database &db)
             const QString title = query.text(1).trimmed();
             if (title.isEmpty())
                 continue;
-            if (code.size() == 1 && exam::isExamSubject(code.toInt())) {
+            if (code.size() == 1 && Subject::fromNumber(code.toInt()).isValid()) {
                 titles.insert(code.toInt(), title);
                 continue;
             }
-            for (int subject = 1; subject <= 5; ++subject)
-                if (exam::poolPrefixes(subject).contains(code))
+            for (int subject = 1; subject <= Subject::Count; ++subject)
+                if (Subject::fromNumber(subject).poolPrefixes().contains(code))
                     partNames[subject].append(title);
         }
     } catch (const StoreError &error) {
-        return Result<QMap<int, QString>>::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     // A subject without a row of its own (its chapters sit under a shared row) is named by its
     // parts: a single part by its whole title, several by the last word of each.
@@ -67,24 +69,22 @@ Result<QMap<int, QString>> loadSubjectTitles(Database &db)
     return titles;
 }
 
+void applyMenuShowRules(AppState &state, Database &db)
+{
+    state.musicOn = true;
+    state.examSubject = Subject::ofExam(state.examSubject).number();
+    const Result<QList<AnswerTime>> times = loadAnswerTimes(db, state.examSubject);
+    if (times && !times->isEmpty())
+        state.answerTimeTable = times.value();
+}
+
 Result<std::shared_ptr<Database>> openBankAtStartup(const BankLocation &location, const QString &appDir)
 {
     if (const Status seeded = seedBankIfMissing(location, appDir); !seeded)
         return seeded;
-    auto opened = Database::open(location.path, bank::password());
-    if (!opened)
-        return opened.status();
-    std::shared_ptr<Database> db = opened.value();
-    try {
-        for (const char *table : { "tab_kmmc", "tab_answ", "tab_plan", "tab_rz", "tab_tx1" })
-            if (!db->tableExists(QLatin1String(table)))
-                return Result<std::shared_ptr<Database>>::failure(
-                    QStringLiteral("%1 is not a question bank (no %2)")
-                        .arg(location.path, QLatin1String(table)));
-    } catch (const StoreError &error) {
-        return Result<std::shared_ptr<Database>>::failure(error.reason());
-    }
-    return db;
+    // The same check as every other opening of a bank, so that a bank refused there is never
+    // written to here.
+    return openBank(location.path);
 }
 
 } // namespace vorlane

@@ -10,6 +10,7 @@
 
 namespace vorlane {
 
+struct AppState;
 class Database;
 struct BankLocation;
 
@@ -25,9 +26,14 @@ bool isSmallFonts(double logicalDotsPerInch);
 // with neither is missing from the map.
 Result<QMap<int, QString>> loadSubjectTitles(Database &db);
 
+// What showing the menu (or a click on it) settles: music on, the exam subject a real one
+// (0 means 1), and the answer-timer table of that subject loaded; a subject without question
+// types, or a table that cannot be read, leaves the table as it was.
+void applyMenuShowRules(AppState &state, Database &db);
+
 // Opens the user's bank for the program: seeds it from the demo bank on first start, opens it
 // with the bank password and checks that it holds the bank's tables. A missing, damaged or
-// foreign file gives the reason instead.
+// foreign file gives the reason instead, and is never written to.
 Result<std::shared_ptr<Database>> openBankAtStartup(const BankLocation &location, const QString &appDir);
 
 } // namespace vorlane

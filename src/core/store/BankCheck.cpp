@@ -384,7 +384,7 @@ BankCheckReport checkBank(
 
     } catch (const StoreError &error) {
         report.outcome = BankCheckReport::Outcome::Damaged;
-        report.damage = error.reason();
+        report.damage = error.detail();
         return report;
     }
 
@@ -405,7 +405,8 @@ BankCheckReport checkBank(
                 tell(92, QStringLiteral("正在备份题库…"));
                 const Result<SnapshotInfo> taken = snapshots->take(db, SnapshotReason::BeforeRepair);
                 if (!taken) {
-                    report.damage = QStringLiteral("无法先备份题库：%1").arg(taken.reason());
+                    report.damage = QStringLiteral("无法先备份题库");
+                    report.detail = taken.status().detail();
                     return report; // found, not repaired: the bank could not be kept first
                 }
                 report.snapshotPath = taken->path;
@@ -422,7 +423,8 @@ BankCheckReport checkBank(
         report.impossibleDays = looked.impossibleDays;
         report.outcome
             = report.found.isEmpty() ? BankCheckReport::Outcome::Damaged : BankCheckReport::Outcome::Found;
-        report.damage = QStringLiteral("修复失败，题库没有改变：%1").arg(error.reason());
+        report.damage = QStringLiteral("修复失败，题库没有改变");
+        report.detail = error.detail();
         return report;
     }
     tell(100, QStringLiteral("检查完毕"));

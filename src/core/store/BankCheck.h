@@ -33,8 +33,11 @@ struct BankCheckReport
     // could not be kept as a snapshot first).
     enum class Outcome { Clean, Found, Repaired, Damaged };
     Outcome outcome = Outcome::Clean;
-    // The damage the page check found, or why the check could not finish.
+    // The damage the page check found (technical), or in a few words why what was found was
+    // not repaired.
     QString damage;
+    // The technical reason a repair did not happen, for the log.
+    QString detail;
     // Rows (or tables) per kind that differed from what the rows hold, and were repaired
     // unless the kind is only reported.
     QMap<CheckFinding, int> found;

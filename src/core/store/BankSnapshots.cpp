@@ -185,7 +185,7 @@ Status copyBank(Database &source, const QString &targetPath)
     try {
         written = writeCopy(source, partial);
     } catch (const StoreError &error) {
-        written = Status::failure(error.reason());
+        written = Status::failure(QString(), error.detail());
     }
     if (written)
         written = checkBankCopy(partial);
@@ -193,7 +193,7 @@ Status copyBank(Database &source, const QString &targetPath)
         written = Status::failure(QStringLiteral("无法改名为：%1").arg(targetPath));
     if (!written) {
         removeWithSidecars(partial);
-        return Status::failure(QStringLiteral("无法备份题库到 %1：%2").arg(targetPath, written.reason()));
+        return Status::failure(QStringLiteral("无法备份题库到 %1。").arg(targetPath), written.logText());
     }
     syncFolder(QFileInfo(targetPath).absolutePath());
     return {};
@@ -209,7 +209,7 @@ Status checkBankCopy(const QString &path)
         if (check != QLatin1String("ok"))
             return Status::failure(QStringLiteral("题库文件已损坏：%1\n%2").arg(path, check));
     } catch (const StoreError &error) {
-        return Status::failure(QStringLiteral("题库文件已损坏：%1\n%2").arg(path, error.reason()));
+        return Status::failure(QStringLiteral("题库文件已损坏：%1").arg(path), error.detail());
     }
     return checkBankTables(**opened);
 }

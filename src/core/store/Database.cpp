@@ -17,6 +17,28 @@ QString errorText(sqlite3 *db, int code)
     return QString::fromUtf8(message ? message : sqlite3_errstr(code));
 }
 
+StoreError::Kind errorKind(int code)
+{
+    switch (code & 0xff) {
+    case SQLITE_FULL:
+        return StoreError::Kind::DiskFull;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_CANTOPEN:
+        return StoreError::Kind::ReadOnly;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return StoreError::Kind::Busy;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return StoreError::Kind::Damaged;
+    case SQLITE_IOERR:
+        return StoreError::Kind::DiskError;
+    default:
+        return StoreError::Kind::Other;
+    }
+}
+
 } // namespace
 
 // ---- Statement ------------------------------------------------------------------------------
@@ -68,7 +90,8 @@ Statement::~Statement()
 void Statement::fail(int code) const
 {
     const QString sql = QString::fromUtf8(sqlite3_sql(m_stmt));
-    throw StoreError(errorText(m_db->handle(), code) + QStringLiteral(" [") + sql + QLatin1Char(']'));
+    throw StoreError(
+        errorText(m_db->handle(), code) + QStringLiteral(" [") + sql + QLatin1Char(']'), errorKind(code));
 }
 
 Statement &Statement::bind(int position, const QVariant &value)
@@ -210,7 +233,8 @@ Database::~Database()
     sqlite3_close_v2(m_db);
 }
 
-Result<std::shared_ptr<Database>> Database::open(const QString &path, const QByteArray &key, Mode mode)
+Result<std::shared_ptr<Database>> Database::open(
+    const QString &path, const QByteArray &key, Mode mode, const Check &check)
 {
     using Opened = Result<std::shared_ptr<Database>>;
     const QFileInfo info(path);
@@ -218,6 +242,7 @@ Result<std::shared_ptr<Database>> Database::open(const QString &path, const QByt
         return Opened::failure(QStringLiteral("找不到题库文件：%1").arg(path));
     if (mode == Mode::CreateNew && info.exists())
         return Opened::failure(QStringLiteral("文件已存在：%1").arg(path));
+    const QString cannotOpen = QStringLiteral("无法打开题库文件：%1").arg(path);
 
     const int access = mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     const int flags = access | SQLITE_OPEN_NOMUTEX | (mode == Mode::CreateNew ? SQLITE_OPEN_CREATE : 0);
@@ -225,7 +250,7 @@ Result<std::shared_ptr<Database>> Database::open(const QString &path, const QByt
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, flags, nullptr);
     std::shared_ptr<Database> db(new Database(raw, path));
     if (rc != SQLITE_OK)
-        return Opened::failure(QStringLiteral("无法打开题库文件：%1\n%2").arg(path, errorText(raw, rc)));
+        return Opened::failure(cannotOpen, errorText(raw, rc));
     // Another program holding the bank gets a few seconds to finish before it counts as locked.
     sqlite3_busy_timeout(raw, 5000);
 
@@ -240,31 +265,29 @@ Result<std::shared_ptr<Database>> Database::open(const QString &path, const QByt
         if (db->scalar(QStringLiteral("PRAGMA cipher_version")).toString().isEmpty())
             throw StoreError(QStringLiteral("the SQLite library in use cannot encrypt (no cipher_version)"));
     } catch (const StoreError &error) {
-        return Opened::failure(error.reason());
+        return Opened::failure(cannotOpen, error.detail());
     }
 
     try {
-        // A wrong key or a file that is not a bank fails only on the first real read.
+        // A wrong key or a file that is not a database fails on this first real read: page 1,
+        // the header, is decrypted and its HMAC checked, and the schema is parsed. A file shorter
+        // than its header says is damaged here too. Pages further in are checked on demand
+        // (checkBankData): reading every page costs the user seconds on a large bank at each start.
         const int tables = db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master")).toInt();
         // SQLite takes an empty file for an empty database and would write to it; an empty
         // file here is a copy that never finished, not a bank.
         if (mode != Mode::CreateNew && tables == 0)
             return Opened::failure(QStringLiteral("%1 不是题库文件：其中没有任何数据表。").arg(path));
-        if (mode == Mode::OpenExisting) {
-            // The key only proves the first pages; damage further in would otherwise show up
-            // in the middle of a recorded answer.
-            const QString check = db->scalar(QStringLiteral("PRAGMA quick_check(1)")).toString();
-            if (check != QLatin1String("ok"))
-                return Opened::failure(QStringLiteral("题库文件已损坏：%1\n%2").arg(path, check));
-        }
+        if (check)
+            if (const Status checked = check(*db); !checked)
+                return checked;
     } catch (const StoreError &error) {
-        const int code = sqlite3_errcode(raw) & 0xff;
-        if (code == SQLITE_NOTADB)
+        if (error.kind() == StoreError::Kind::Damaged && (sqlite3_errcode(raw) & 0xff) == SQLITE_NOTADB)
             return Opened::failure(
-                QStringLiteral("无法打开题库文件：%1\n密码不符，或者文件已损坏、不是题库文件。").arg(path));
-        if (code == SQLITE_CORRUPT)
-            return Opened::failure(QStringLiteral("题库文件已损坏：%1\n%2").arg(path, error.reason()));
-        return Opened::failure(QStringLiteral("无法打开题库文件：%1\n%2").arg(path, error.reason()));
+                cannotOpen + QStringLiteral("\n密码不符，或者文件已损坏、不是题库文件。"), error.detail());
+        if (error.kind() == StoreError::Kind::Damaged)
+            return Opened::failure(QStringLiteral("题库文件已损坏：%1").arg(path), error.detail());
+        return Opened::failure(cannotOpen, error.detail());
     }
 
     if (mode == Mode::ReadOnly)
@@ -286,7 +309,7 @@ Result<std::shared_ptr<Database>> Database::open(const QString &path, const QByt
         db->execScript(QStringLiteral("PRAGMA synchronous=FULL; PRAGMA temp_store=MEMORY;"
                                       "PRAGMA busy_timeout=5000; PRAGMA cache_size=-65536;"));
     } catch (const StoreError &error) {
-        return Opened::failure(QStringLiteral("无法打开题库文件：%1\n%2").arg(path, error.reason()));
+        return Opened::failure(cannotOpen, error.detail());
     }
     return db;
 }
@@ -309,7 +332,7 @@ void Database::execScript(const QString &sql)
     if (rc != SQLITE_OK) {
         const QString reason = message ? QString::fromUtf8(message) : errorText(m_db, rc);
         sqlite3_free(message);
-        throw StoreError(reason);
+        throw StoreError(reason + QStringLiteral(" [") + sql + QLatin1Char(']'), errorKind(rc));
     }
 }
 
@@ -319,20 +342,22 @@ Statement Database::prepare(const QString &sql)
     const QByteArray utf8 = sql.toUtf8();
     const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &stmt, nullptr);
     if (rc != SQLITE_OK)
-        throw StoreError(errorText(m_db, rc) + QStringLiteral(" [") + sql + QLatin1Char(']'));
+        throw StoreError(errorText(m_db, rc) + QStringLiteral(" [") + sql + QLatin1Char(']'), errorKind(rc));
     return Statement(this, stmt, nullptr);
 }
 
-Statement Database::cached(const char *sql)
+Statement Database::cached(QByteArrayView sql)
 {
-    auto found = m_cache.find(sql);
+    const std::string_view text(sql.data(), size_t(sql.size()));
+    auto found = m_cache.find(text);
     if (found == m_cache.end()) {
         sqlite3_stmt *stmt = nullptr;
-        const int rc = sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr);
+        const int rc = sqlite3_prepare_v2(m_db, sql.data(), int(sql.size()), &stmt, nullptr);
         if (rc != SQLITE_OK)
             throw StoreError(
-                errorText(m_db, rc) + QStringLiteral(" [") + QString::fromUtf8(sql) + QLatin1Char(']'));
-        found = m_cache.emplace(sql, Cached { stmt, false }).first;
+                errorText(m_db, rc) + QStringLiteral(" [") + QString::fromUtf8(sql) + QLatin1Char(']'),
+                errorKind(rc));
+        found = m_cache.emplace(std::string(text), Cached { stmt, false }).first;
     }
     // Borrowing it twice at once would let the second user reset the first one's rows.
     if (found->second.lent)
@@ -357,6 +382,11 @@ QVariant Database::scalar(const QString &sql, const QVariantList &values)
 qint64 Database::lastInsertRowId() const
 {
     return sqlite3_last_insert_rowid(m_db);
+}
+
+bool Database::inTransaction() const
+{
+    return sqlite3_get_autocommit(m_db) == 0;
 }
 
 bool Database::tableExists(const QString &name)

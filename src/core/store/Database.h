@@ -3,11 +3,15 @@
 #include "core/Status.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <unordered_map>
 
 struct sqlite3;
@@ -67,11 +71,14 @@ public:
     // ReadOnly opens an existing file without writing anything to it and without the full
     // read of quick_check: for looking into copies (snapshots) whose checks the caller chooses.
     enum class Mode { OpenExisting, CreateNew, ReadOnly };
+    // Further reading checks (a bank's tables, say), run before anything is written.
+    using Check = std::function<Status(Database &)>;
 
-    // Never creates or touches a file unless asked to create a new one; a wrong key,
-    // a damaged or foreign file, or a missing file give the reason instead.
+    // Never creates or touches a file unless asked to create a new one; a wrong key, a damaged
+    // header, a foreign file, a missing file, or a file the check refuses give the reason
+    // instead, and such a file is left exactly as it was.
     static Result<std::shared_ptr<Database>> open(
-        const QString &path, const QByteArray &key, Mode mode = Mode::OpenExisting);
+        const QString &path, const QByteArray &key, Mode mode = Mode::OpenExisting, const Check &check = {});
     ~Database();
     Database(const Database &) = delete;
     Database &operator=(const Database &) = delete;
@@ -81,14 +88,17 @@ public:
     // Runs statements without parameters (schema, pragmas); raises StoreError.
     void execScript(const QString &sql);
     Statement prepare(const QString &sql);
-    // Prepared once per connection and reused: for statements on hot paths.
-    Statement cached(const char *sql);
+    // Prepared once per connection and reused: for statements on hot paths. Keyed by the
+    // text, so a text built at run time (a paper table's name) is reused as well.
+    Statement cached(QByteArrayView sql);
 
     // Convenience: run one statement with bound values.
     int exec(const QString &sql, const QVariantList &values = {});
     QVariant scalar(const QString &sql, const QVariantList &values = {});
 
     qint64 lastInsertRowId() const;
+    // True inside a Transaction (or any open SQLite transaction).
+    bool inTransaction() const;
     bool tableExists(const QString &name);
     QStringList userTables();
 
@@ -110,7 +120,12 @@ private:
         sqlite3_stmt *stmt = nullptr;
         bool lent = false;
     };
-    std::unordered_map<const char *, Cached> m_cache;
+    struct TextHash
+    {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const { return std::hash<std::string_view> {}(text); }
+    };
+    std::unordered_map<std::string, Cached, TextHash, std::equal_to<>> m_cache;
 };
 
 // A unit of work that commits together or not at all. Built on savepoints, so scopes nest:

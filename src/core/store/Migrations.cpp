@@ -66,7 +66,7 @@ Status migrateBank(Database &db, bool writable)
         db.execScript(QStringLiteral("PRAGMA user_version=%1").arg(bank::SchemaVersion));
         transaction.commit();
     } catch (const StoreError &error) {
-        return Status::failure(QStringLiteral("题库格式升级失败，题库没有改变：%1").arg(error.reason()));
+        return Status::failure(QStringLiteral("题库格式升级失败，题库没有改变。"), error.detail());
     }
     return {};
 }

@@ -1,11 +1,12 @@
 #include "core/store/ProgressCounters.h"
 
 #include "core/Clock.h"
+#include "core/Subject.h"
 #include "core/store/Database.h"
 #include "core/store/Schema.h"
 #include "core/store/StoreError.h"
 
-#include <array>
+#include <optional>
 
 namespace vorlane {
 
@@ -21,43 +22,27 @@ QString isoDate(const QDate &date)
     return date.toString(Qt::ISODate);
 }
 
-// "… IN (?3,?4,…)" statements for one to ten values, made once, so that each can be a
-// reused prepared statement (the cache keys statements by the address of their text).
-struct InListStatements
+// "UPDATE … WHERE column IN (?3,?4,…)" for as many values as given: the statement cache keys
+// statements by their text, so each length is prepared once per connection.
+void updateInList(Database &db, const char *head, const QStringList &ids, int first, int wrong)
 {
-    std::array<QByteArray, 11> rule;
-    std::array<QByteArray, 11> law;
-
-    InListStatements()
-    {
-        for (int count = 1; count <= 10; ++count) {
-            QByteArray placeholders;
-            for (int i = 0; i < count; ++i)
-                placeholders += (i ? ",?" : "?") + QByteArray::number(i + 3);
-            rule[count] = "UPDATE tab_rule SET q2=coalesce(q2,0)+1, q1=coalesce(q1,0)+?1, "
-                          "q4=coalesce(q4,0)+?2 WHERE ftid IN ("
-                + placeholders + ")";
-            law[count] = "UPDATE tab_fgmc SET q2=coalesce(q2,0)+1, q1=coalesce(q1,0)+?1, "
-                         "q4=coalesce(q4,0)+?2 WHERE id IN ("
-                + placeholders + ")";
-        }
-    }
-};
-
-const InListStatements &inListStatements()
-{
-    static const InListStatements statements;
-    return statements;
-}
-
-void runInList(Database &db, const QByteArray &sql, const QStringList &ids, int firstEver, int wrongNow)
-{
-    Statement statement = db.cached(sql.constData());
-    statement.bind(1, firstEver).bind(2, wrongNow);
+    QByteArray sql(head);
+    for (int i = 0; i < ids.size(); ++i)
+        sql += (i ? ",?" : "?") + QByteArray::number(i + 3);
+    sql += ')';
+    Statement statement = db.cached(sql);
+    statement.bind(1, first).bind(2, wrong);
     for (int i = 0; i < ids.size(); ++i)
         statement.bind(i + 3, ids.at(i));
     statement.exec();
 }
+
+constexpr char ChapterHead[] = "UPDATE tab_kmmc SET C4=coalesce(C4,0)+?1, D1=coalesce(D1,0)+1, "
+                               "D2=coalesce(D2,0)+?2 WHERE C1 IN (";
+constexpr char ArticleHead[] = "UPDATE tab_rule SET q2=coalesce(q2,0)+1, q1=coalesce(q1,0)+?1, "
+                               "q4=coalesce(q4,0)+?2 WHERE ftid IN (";
+constexpr char LawHead[] = "UPDATE tab_fgmc SET q2=coalesce(q2,0)+1, q1=coalesce(q1,0)+?1, "
+                           "q4=coalesce(q4,0)+?2 WHERE id IN (";
 
 } // namespace
 
@@ -111,55 +96,54 @@ void ProgressCounters::updateDailyLog(Flag firstToday, Flag wrongNow, Flag wrong
 void ProgressCounters::updateChapterCounters(const QString &chapterCode, Flag firstEver, Flag wrongNow)
 {
     // The chapter row and every shorter prefix that names a row (parts and the subject), in one
-    // statement: the prefixes differ from each other, so each row is counted once. Unused
-    // slots stay NULL, which matches nothing.
-    constexpr qsizetype Slots = 6;
-    const int first = yes(firstEver) ? 1 : 0;
-    const int wrong = yes(wrongNow) ? 1 : 0;
-    if (chapterCode.size() > Slots) {
-        for (qsizetype length = chapterCode.size(); length >= 1; --length)
-            m_db.exec(QStringLiteral("UPDATE tab_kmmc SET C4=coalesce(C4,0)+?2, D1=coalesce(D1,0)+1, "
-                                     "D2=coalesce(D2,0)+?3 WHERE C1=?1"),
-                { chapterCode.left(length), first, wrong });
-        return;
-    }
-    Statement update = m_db.cached("UPDATE tab_kmmc SET C4=coalesce(C4,0)+?1, D1=coalesce(D1,0)+1, "
-                                   "D2=coalesce(D2,0)+?2 WHERE C1 IN (?3,?4,?5,?6,?7,?8)");
-    update.bind(1, first).bind(2, wrong);
+    // statement: the prefixes differ from each other, so each row is counted once.
+    QStringList prefixes;
     for (qsizetype length = chapterCode.size(); length >= 1; --length)
-        update.bind(int(3 + chapterCode.size() - length), chapterCode.left(length));
-    update.exec();
+        prefixes << chapterCode.left(length);
+    if (prefixes.isEmpty())
+        return;
+    updateInList(m_db, ChapterHead, prefixes, yes(firstEver) ? 1 : 0, yes(wrongNow) ? 1 : 0);
 }
 
 void ProgressCounters::updateExamPointCounters(const ExamPointLists &lists, Flag firstEver, Flag wrongNow)
 {
-    const InListStatements &statements = inListStatements();
     const int first = yes(firstEver) ? 1 : 0;
     const int wrong = yes(wrongNow) ? 1 : 0;
-    auto run = [&](const std::array<QByteArray, 11> &byCount, const QStringList &ids) {
-        if (ids.isEmpty())
-            return;
-        // A question names at most ten exam points; more would not fit its K3..K12.
-        const QStringList bounded = ids.mid(0, 10);
-        runInList(m_db, byCount[bounded.size()], bounded, first, wrong);
-    };
-    run(statements.rule, lists.articles);
-    run(statements.law, lists.laws);
-    run(statements.law, lists.categories);
+    // A question names at most ten exam points; more would not fit its K3..K12.
+    const QStringList articles = lists.articles.mid(0, 10);
+    const QStringList laws = lists.laws.mid(0, 10);
+    const QStringList categories = lists.categories.mid(0, 10);
+    if (articles.isEmpty())
+        return;
+    updateInList(m_db, ArticleHead, articles, first, wrong);
+    // Laws and categories share tab_fgmc: one statement for both, unless a law id is also a
+    // category id (a point of two characters or fewer), which then counts once for each.
+    bool shared = false;
+    for (const QString &law : laws)
+        shared = shared || categories.contains(law, Qt::CaseInsensitive);
+    if (shared) {
+        updateInList(m_db, LawHead, laws, first, wrong);
+        updateInList(m_db, LawHead, categories, first, wrong);
+    } else {
+        updateInList(m_db, LawHead, laws + categories, first, wrong);
+    }
 }
 
 void ProgressCounters::countAnswer(
     const QString &chapterCode, const QStringList &examPoints, const AnswerFlags &flags)
 {
-    // Inside the caller's transaction this is one more savepoint; alone it still keeps the
-    // counters of one answer in step with each other.
-    Transaction transaction(m_db);
+    // Inside the caller's transaction a failure already takes everything back; alone, the
+    // counters of one answer still move together.
+    std::optional<Transaction> transaction;
+    if (!m_db.inTransaction())
+        transaction.emplace(m_db);
     updateDailyLog(flags.firstToday, flags.wrongNow, flags.wrongBefore);
     updateChapterCounters(chapterCode, flags.firstEver, flags.wrongNow);
     const ExamPointLists lists = ExamPointLists::fromPoints(examPoints);
     if (!lists.isEmpty())
         updateExamPointCounters(lists, flags.firstEver, flags.wrongNow);
-    transaction.commit();
+    if (transaction)
+        transaction->commit();
 }
 
 void ProgressCounters::refreshAveragesAndTime(const QString &elapsedTime)
@@ -191,12 +175,12 @@ void ProgressCounters::refreshAveragesAndTime(const QString &elapsedTime)
 
 int ProgressCounters::paperTotalScore(int subject)
 {
-    if (subject < 1 || subject > 5)
+    const Subject of = Subject::fromNumber(subject);
+    if (!of.isValid())
         return 0;
     return m_db
-        .scalar(
-            QStringLiteral("SELECT coalesce(sum(cast(B2 AS INTEGER)*cast(B3 AS INTEGER)),0) FROM tab_tx%1")
-                .arg(subject))
+        .scalar(QStringLiteral("SELECT coalesce(sum(cast(B2 AS INTEGER)*cast(B3 AS INTEGER)),0) FROM ")
+            + of.typeTable())
         .toInt();
 }
 

@@ -170,21 +170,43 @@ Status checkBankTables(Database &db)
             return Status::failure(QStringLiteral("%1 不是题库文件：缺少数据表 %2。")
                                        .arg(db.path(), missing.join(QStringLiteral("、"))));
     } catch (const StoreError &error) {
-        return Status::failure(error.reason());
+        return storeFailure(error, StoreAction::Read);
     }
     return {};
 }
 
 Result<std::shared_ptr<Database>> openBank(const QString &path)
 {
-    auto db = Database::open(path, bank::password());
+    // A bank from a newer program is refused with the other reading checks, before the open
+    // may change its header; an older one is brought forward once it has passed them all.
+    auto db = Database::open(path, bank::password(), Database::Mode::OpenExisting, [](Database &opened) {
+        if (const Status tables = checkBankTables(opened); !tables)
+            return tables;
+        if (const int version = bankSchemaVersion(opened); version > bank::SchemaVersion)
+            return Status::failure(newerBankMessage(version));
+        return Status();
+    });
     if (!db)
         return db;
-    if (const Status checked = checkBankTables(**db); !checked)
-        return checked;
     if (const Status migrated = migrateBank(**db); !migrated)
         return migrated;
     return db;
+}
+
+Status checkBankData(Database &db)
+{
+    try {
+        QStringList problems;
+        Statement check = db.prepare(QStringLiteral("PRAGMA quick_check(20)"));
+        while (check.next())
+            problems << check.text(0);
+        if (problems == QStringList { QStringLiteral("ok") })
+            return {};
+        return Status::failure(
+            QStringLiteral("题库文件已损坏：%1").arg(db.path()), problems.join(QLatin1Char('\n')));
+    } catch (const StoreError &error) {
+        return Status::failure(QStringLiteral("题库文件已损坏：%1").arg(db.path()), error.detail());
+    }
 }
 
 void createSchema(Database &db)
@@ -207,7 +229,7 @@ Status createEmptyBank(const QString &path)
         db.value().reset();
         for (const char *suffix : { "", "-wal", "-shm" })
             QFile::remove(path + QLatin1String(suffix));
-        return Status::failure(error.reason());
+        return storeFailure(error, QStringLiteral("无法建立题库文件：%1").arg(path));
     }
     return {};
 }

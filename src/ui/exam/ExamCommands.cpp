@@ -7,6 +7,7 @@
 #include "ui/exam/ExamWindow.h"
 #include "ui/exam/StoredPapersWindow.h"
 #include "ui/shell/CommandDispatcher.h"
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/UiContext.h"
 
@@ -17,14 +18,6 @@ namespace vorlane::ui {
 
 namespace {
 
-// The exam windows open the system settings the way the menu does.
-std::function<void()> settingsOpener(CommandDispatcher *dispatcher)
-{
-    if (!dispatcher)
-        return {};
-    return [dispatcher] { dispatcher->dispatch(QStringLiteral("music")); };
-}
-
 void restoreCursor()
 {
     if (QApplication::overrideCursor())
@@ -33,8 +26,7 @@ void restoreCursor()
 
 } // namespace
 
-bool sitNewPaper(
-    UiContext &context, int subject, QWidget *parent, QRandomGenerator &random, CommandDispatcher *dispatcher)
+bool sitNewPaper(UiContext &context, int subject, QWidget *parent, QRandomGenerator &random)
 {
     context.state.examSubject = subject;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -48,7 +40,6 @@ bool sitNewPaper(
         return false;
     }
     ExamWindow window(context, parent);
-    window.setSettingsOpener(settingsOpener(dispatcher));
     const bool opened = window.openPaper(*paper);
     restoreCursor();
     context.progress.hide();
@@ -57,7 +48,7 @@ bool sitNewPaper(
         ProgressCounters(context.db, context.clock).dropPaperTable(paper->table);
         return false;
     }
-    window.exec();
+    context.modal.run(window);
     return true;
 }
 
@@ -65,24 +56,22 @@ void addExamCommands(CommandDispatcher &dispatcher, UiContext &context, QWidget 
 {
     for (int subject = 1; subject <= 5; ++subject) {
         const QString word = subject == 1 ? QStringLiteral("mnks") : QStringLiteral("mnks%1").arg(subject);
-        dispatcher.add(
-            word, CommandDispatcher::Cursor::Unchanged, [&dispatcher, &context, menuWindow, subject] {
-                sitNewPaper(context, subject, menuWindow, *QRandomGenerator::global(), &dispatcher);
-                context.state.examSubject = subject;
-            });
+        dispatcher.add(word, CommandDispatcher::Cursor::Unchanged, [&context, menuWindow, subject] {
+            sitNewPaper(context, subject, menuWindow, *QRandomGenerator::global());
+            context.state.examSubject = subject;
+        });
     }
-    dispatcher.add(QStringLiteral("cj"), CommandDispatcher::Cursor::HourglassWhileCreating,
-        [&dispatcher, &context, menuWindow] {
+    dispatcher.add(
+        QStringLiteral("cj"), CommandDispatcher::Cursor::HourglassWhileCreating, [&context, menuWindow] {
             StoredPapersWindow window(context, menuWindow);
-            window.setSettingsOpener(settingsOpener(&dispatcher));
             restoreCursor();
-            window.exec();
+            context.modal.run(window);
         });
     dispatcher.add(
         QStringLiteral("szks"), CommandDispatcher::Cursor::HourglassWhileCreating, [&context, menuWindow] {
             ExamSettingsWindow window(context, menuWindow);
             restoreCursor();
-            window.exec();
+            context.modal.run(window);
         });
 }
 

@@ -14,7 +14,6 @@ void addExamCommands(CommandDispatcher &dispatcher, UiContext &context, QWidget 
 
 // Makes a new paper of the subject and sits it in the exam window. On failure the message is
 // shown, nothing of the paper is left behind and false comes back.
-bool sitNewPaper(UiContext &context, int subject, QWidget *parent, QRandomGenerator &random,
-    CommandDispatcher *dispatcher = nullptr);
+bool sitNewPaper(UiContext &context, int subject, QWidget *parent, QRandomGenerator &random);
 
 } // namespace vorlane::ui

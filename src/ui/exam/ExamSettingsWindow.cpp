@@ -92,10 +92,11 @@ void ExamSettingsWindow::checkPassMark()
 
 void ExamSettingsWindow::restoreDefaults()
 {
+    const exam::ExamSettings defaults = exam::StoredPapers::defaultSettings(m_fullScore);
     if (m_defaultPassMark->isChecked())
-        m_passMark->setText(QString::number(m_fullScore / 2));
+        m_passMark->setText(QString::number(defaults.leastMark));
     if (m_defaultMinutes->isChecked())
-        m_minutes->setText(QStringLiteral("120"));
+        m_minutes->setText(QString::number(defaults.examTimeSeconds / 60));
 }
 
 void ExamSettingsWindow::saveAndClose()

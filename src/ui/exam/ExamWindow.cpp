@@ -5,7 +5,9 @@
 #include "core/exam/PaperGenerator.h"
 #include "core/exam/StoredPapers.h"
 #include "ui/exam/ExamWidgets.h"
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
+#include "ui/shell/ShellCommands.h"
 #include "ui/shell/UiContext.h"
 #include "ui/widgets/AnswerPanel.h"
 #include "ui/widgets/PracticeToolWindows.h"
@@ -104,6 +106,10 @@ void ExamWindow::preparePaperView()
         m_clock.stop();
         m_timer->stop();
     } else {
+        // Read once per exam: the time allowed does not change while the paper is sat.
+        const Result<exam::ExamSettings> settings
+            = exam::StoredPapers(m_context.db, m_context.clock).settings();
+        m_examTimeSeconds = settings ? settings->examTimeSeconds : 0;
         m_timer->start();
         m_clock.start();
     }
@@ -218,9 +224,8 @@ void ExamWindow::tick()
     m_runningTime->setText(m_clock.elapsedText());
     if (!m_paper.isNew() || !m_clock.isCounting())
         return;
-    const Result<exam::ExamSettings> settings = exam::StoredPapers(m_context.db, m_context.clock).settings();
     // Ticks can come late, so the time is up once it is reached, not only at the exact second.
-    if (settings && settings->examTimeSeconds > 0 && m_clock.elapsedSeconds() >= settings->examTimeSeconds)
+    if (m_examTimeSeconds > 0 && m_clock.elapsedSeconds() >= m_examTimeSeconds)
         timeUp();
 }
 
@@ -238,12 +243,12 @@ void ExamWindow::timeUp()
         fail(unanswered.reason());
         return;
     }
-    if (*unanswered < NumberButtonCount) {
-        // On failure the paper stays stored, ungraded; the user may submit it again.
-        gradePaper(elapsed);
-    } else {
+    if (exam::ExamPaper::dropsOnSubmit(*unanswered)) {
         m_paper.drop();
         finish();
+    } else {
+        // On failure the paper stays stored, ungraded; the user may submit it again.
+        gradePaper(elapsed);
     }
 }
 
@@ -262,7 +267,7 @@ void ExamWindow::submit()
         return;
     }
     const int open = *unanswered;
-    if (open >= NumberButtonCount) {
+    if (exam::ExamPaper::dropsOnSubmit(open)) {
         m_paper.drop();
         finish();
         return;
@@ -379,11 +384,11 @@ void ExamWindow::toggleAnswerView()
     const int height = m_questionArea->height();
     if (m_answer->text() == tr("答案")) {
         const exam::PaperQuestion &question = m_paper.question(m_current);
-        const QString yours = m_answerPanel->read(question.optionCount);
-        m_answerTip->setText(
-            isRightAnswer(yours, question.key) ? tr("恭喜你，做对了！") : tr("很遗憾，做错了，请继续努力！"));
-        m_yourAnswer->setText(displayAnswer(m_answerPanel->page(), yours));
-        m_rightAnswer->setText(displayAnswer(m_answerPanel->page(), question.key));
+        const AnswerVerdict verdict
+            = answerVerdict(m_answerPanel->page(), m_answerPanel->read(question.optionCount), question.key);
+        m_answerTip->setText(verdict.right ? tr("恭喜你，做对了！") : tr("很遗憾，做错了，请继续努力！"));
+        m_yourAnswer->setText(verdict.yours);
+        m_rightAnswer->setText(verdict.key);
         m_answer->setText(tr("返回"));
         m_answerView->raise();
         m_answerView->show();
@@ -421,7 +426,7 @@ void ExamWindow::openExplanation()
         return;
     }
     ExplanationWindow window(m_context, *html, this);
-    window.exec();
+    m_context.modal.run(window);
 }
 
 void ExamWindow::openNote()
@@ -429,7 +434,7 @@ void ExamWindow::openNote()
     if (m_current < 1)
         return;
     NoteWindow window(m_context, m_paper.question(m_current).note, this);
-    window.exec();
+    m_context.modal.run(window);
     // The note belongs to this paper's row only, not to the question's own row.
     if (const Status saved = m_paper.saveNote(m_current, window.note()); !saved)
         fail(saved.reason());
@@ -442,7 +447,7 @@ void ExamWindow::openExamPoints()
         return;
     RelatedLawsWindow window(m_context, this);
     if (window.loadExamPoints(m_paper.question(m_current).id))
-        window.exec();
+        m_context.modal.run(window);
 }
 
 void ExamWindow::toggleVoid()

@@ -37,7 +37,6 @@ public:
     ~ExamWindow() override;
 
     // Whoever opens the system settings from the "设置" button; nothing when unset.
-    void setSettingsOpener(std::function<void()> opener) { m_openSettings = std::move(opener); }
 
     // Loads the paper and lays the window out for it. Shows the failure and returns false when
     // the pictures or the paper cannot be had.
@@ -90,10 +89,10 @@ private:
     exam::ExamClock m_clock;
     QTimer *m_timer = nullptr;
     std::array<QPixmap, PictureCount> m_pictures;
-    std::function<void()> m_openSettings;
     int m_current = 0;
     bool m_paused = false;
     bool m_belowPassMark = false;
+    int m_examTimeSeconds = 0; // of the paper being sat; 0: the clock never ends it
     bool m_previousWasEnabled = false;
     bool m_nextWasEnabled = false;
 

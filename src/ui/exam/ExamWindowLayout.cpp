@@ -2,6 +2,8 @@
 
 #include "core/AppState.h"
 #include "ui/exam/ExamWidgets.h"
+#include "ui/shell/ModalRunner.h"
+#include "ui/shell/ShellCommands.h"
 #include "ui/shell/UiContext.h"
 #include "ui/widgets/AnswerPanel.h"
 
@@ -229,10 +231,7 @@ void ExamWindow::buildWidgets()
     connect(m_laws, &QPushButton::clicked, this, &ExamWindow::openExamPoints);
     connect(m_void, &QPushButton::clicked, this, &ExamWindow::toggleVoid);
     connect(m_desktop, &QPushButton::clicked, this, &ExamWindow::showDesktop);
-    connect(m_settings, &QPushButton::clicked, this, [this] {
-        if (m_openSettings)
-            m_openSettings();
-    });
+    connect(m_settings, &QPushButton::clicked, this, [this] { openSystemSettings(m_context, this); });
 }
 
 void ExamWindow::applyLayout()

@@ -2,7 +2,9 @@
 
 #include "core/AppState.h"
 #include "ui/exam/ExamWindow.h"
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
+#include "ui/shell/ShellCommands.h"
 #include "ui/shell/UiContext.h"
 
 #include <QGridLayout>
@@ -72,10 +74,7 @@ StoredPapersWindow::StoredPapersWindow(UiContext &context, QWidget *parent)
     auto *close = makeButton(tr("关闭"), "papersClose", this);
     connect(m_open, &QPushButton::clicked, this, [this] { openSelected(); });
     connect(m_delete, &QPushButton::clicked, this, [this] { deleteSelected(); });
-    connect(settings, &QPushButton::clicked, this, [this] {
-        if (m_openSettings)
-            m_openSettings();
-    });
+    connect(settings, &QPushButton::clicked, this, [this] { openSystemSettings(m_context, this); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *figures = new QVBoxLayout;
@@ -153,10 +152,9 @@ void StoredPapersWindow::openSelected()
         paper->score.value_or(0), paper->timeUsed };
     m_context.progress.showStage(tr("正在提取数据..."));
     ExamWindow window(m_context, this);
-    window.setSettingsOpener(m_openSettings);
     if (window.openPaper(identity)) {
         m_context.progress.hide();
-        window.exec();
+        m_context.modal.run(window);
     }
     m_context.progress.hide();
     refresh();

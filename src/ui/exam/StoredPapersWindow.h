@@ -22,8 +22,6 @@ class StoredPapersWindow : public QDialog
 public:
     StoredPapersWindow(UiContext &context, QWidget *parent = nullptr);
 
-    void setSettingsOpener(std::function<void()> opener) { m_openSettings = std::move(opener); }
-
     // Reads the list and the figures again.
     void refresh();
     const QList<exam::StoredPaper> &papers() const { return m_papers; }
@@ -36,7 +34,6 @@ private:
     UiContext &m_context;
     exam::StoredPapers m_store;
     QList<exam::StoredPaper> m_papers;
-    std::function<void()> m_openSettings;
     QTableWidget *m_list = nullptr;
     QLCDNumber *m_sat = nullptr;
     QLCDNumber *m_passed = nullptr;

@@ -3,7 +3,9 @@
 #include "core/AppState.h"
 #include "ui/practice/CatalogueGeometry.h"
 #include "ui/practice/PracticeWindow.h"
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
+#include "ui/shell/ShellCommands.h"
 #include "ui/shell/UiContext.h"
 
 #include <QApplication>
@@ -47,10 +49,9 @@ QLabel *totalTitle(const QString &text, QWidget *parent)
 
 } // namespace
 
-CatalogueWindow::CatalogueWindow(UiContext &context, PracticeHooks hooks, QWidget *parent)
+CatalogueWindow::CatalogueWindow(UiContext &context, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
-    , m_hooks(std::move(hooks))
 {
     setObjectName(QStringLiteral("catalogueWindow"));
     setWindowTitle(tr("科目名称"));
@@ -84,7 +85,7 @@ void CatalogueWindow::buildLayout()
         });
 
     m_totals = new QWidget(this);
-    m_totals->setObjectName(QStringLiteral("cataloguetotals"));
+    m_totals->setObjectName(QStringLiteral("catalogueTotals"));
     m_totalQuestions = totalDisplay(QStringLiteral("totalQuestions"), m_totals);
     m_totalAnswers = totalDisplay(QStringLiteral("totalAnswers"), m_totals);
     m_totalWrong = totalDisplay(QStringLiteral("totalWrong"), m_totals);
@@ -123,10 +124,8 @@ void CatalogueWindow::buildLayout()
         [this] { startPractice(PracticeMode::WrongQuestions); });
     connect(m_areas[catalogue::ReviewQuestions], &QPushButton::clicked, this,
         [this] { startPractice(PracticeMode::ReviewQuestions); });
-    connect(m_areas[catalogue::Settings], &QPushButton::clicked, this, [this] {
-        m_context.state.settingsTimesOnly = false;
-        m_hooks.openSettings(this);
-    });
+    connect(m_areas[catalogue::Settings], &QPushButton::clicked, this,
+        [this] { openSystemSettings(m_context, this); });
     connect(m_areas[catalogue::Close], &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -230,12 +229,12 @@ void CatalogueWindow::startPractice(PracticeMode mode, bool byDoubleClick)
         bool opened = false;
         {
             HourglassCursor hourglass;
-            practice = std::make_unique<PracticeWindow>(m_context, PracticeVariant::chapter(), m_hooks, this);
+            practice = std::make_unique<PracticeWindow>(m_context, PracticeVariant::chapter(), this);
             opened = practice->picturesLoaded() && practice->openQuestionList();
         }
         if (opened) {
             hide();
-            m_hooks.runModal(*practice);
+            m_context.modal.run(*practice);
         } else if (practice->picturesLoaded() && !practice->listFailed()) {
             static const char *const texts[]
                 = { "恭喜，习题已做完！", "本章节下没有错题！", "本章节习题还未曾做过！" };
@@ -253,24 +252,11 @@ void CatalogueWindow::startPractice(PracticeMode mode, bool byDoubleClick)
 
 void CatalogueWindow::showEvent(QShowEvent *event)
 {
-    m_context.state.catalogueShown = true;
     refresh();
     // Showing ends the hourglass that covered opening the window.
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
     QDialog::showEvent(event);
-}
-
-void CatalogueWindow::hideEvent(QHideEvent *event)
-{
-    m_context.state.catalogueShown = false;
-    QDialog::hideEvent(event);
-}
-
-void CatalogueWindow::closeEvent(QCloseEvent *event)
-{
-    m_context.state.catalogueShown = false;
-    QDialog::closeEvent(event);
 }
 
 void CatalogueWindow::paintEvent(QPaintEvent *event)

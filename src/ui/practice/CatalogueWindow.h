@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/practice/Catalogue.h"
-#include "ui/practice/PracticeHooks.h"
 
 #include <QDialog>
 
@@ -25,7 +24,7 @@ class CatalogueWindow : public QDialog
     Q_OBJECT
 
 public:
-    CatalogueWindow(UiContext &context, PracticeHooks hooks, QWidget *parent = nullptr);
+    CatalogueWindow(UiContext &context, QWidget *parent = nullptr);
     ~CatalogueWindow() override;
 
     // Runs the practice of a mode for the current row, as the click areas do.
@@ -39,8 +38,6 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
@@ -49,7 +46,6 @@ private:
     void showError(const QString &reason);
 
     UiContext &m_context;
-    PracticeHooks m_hooks;
     QList<CatalogueRow> m_rows;
     QString m_lastChapterCode;
     QPixmap m_background;

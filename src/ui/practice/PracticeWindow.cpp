@@ -3,7 +3,9 @@
 #include "core/AppState.h"
 #include "core/Clock.h"
 #include "core/answer/AnswerEncoding.h"
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
+#include "ui/shell/ShellCommands.h"
 #include "ui/shell/UiContext.h"
 #include "ui/widgets/AnswerPanel.h"
 #include "ui/widgets/PracticeToolWindows.h"
@@ -48,12 +50,10 @@ PracticeVariant PracticeVariant::chapter()
     return variant;
 }
 
-PracticeWindow::PracticeWindow(
-    UiContext &context, PracticeVariant variant, PracticeHooks hooks, QWidget *parent)
+PracticeWindow::PracticeWindow(UiContext &context, PracticeVariant variant, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
     , m_variant(std::move(variant))
-    , m_hooks(std::move(hooks))
     , m_session(context.db, context.clock)
 {
     setObjectName(QStringLiteral("practiceWindow"));
@@ -85,10 +85,7 @@ PracticeWindow::PracticeWindow(
     connect(m_explanation, &QPushButton::clicked, this, &PracticeWindow::openExplanation);
     connect(m_examPoints, &QPushButton::clicked, this, &PracticeWindow::openRelatedLaws);
     connect(m_close, &QPushButton::clicked, this, &QDialog::close);
-    connect(m_settings, &QPushButton::clicked, this, [this] {
-        m_context.state.settingsTimesOnly = false;
-        m_hooks.openSettings(this);
-    });
+    connect(m_settings, &QPushButton::clicked, this, [this] { openSystemSettings(m_context, this); });
     // Linux has no common show-desktop chord: the program's own windows step aside instead.
     connect(m_desktop, &QPushButton::clicked, this, [] {
         for (QWidget *window : QApplication::topLevelWidgets())
@@ -99,10 +96,7 @@ PracticeWindow::PracticeWindow(
     if (!m_picturesLoaded) {
         m_context.prompt.ask(
             tr("错误"), tr("无法提取资源文件！"), PromptDialog::Single, PromptDialog::Error, NoModeWord);
-        if (m_hooks.endProgram)
-            m_hooks.endProgram(1);
-        else
-            QCoreApplication::exit(1);
+        m_context.endProgram(1);
     }
 }
 
@@ -128,17 +122,13 @@ bool PracticeWindow::openQuestionList()
     }
     if (!*opened)
         return false;
-    m_context.state.firstQuestionId = m_session.at(1).id;
     const QString pic = m_context.state.appDir + QStringLiteral("pic/");
     if (!m_typeReleased.load(pic + QStringLiteral("vemotxup.bmp"))
         || !m_typePressed.load(pic + QStringLiteral("vemotxdw.bmp"))) {
         m_picturesLoaded = false;
         m_context.prompt.ask(
             tr("错误"), tr("无法提取资源文件！"), PromptDialog::Single, PromptDialog::Error, NoModeWord);
-        if (m_hooks.endProgram)
-            m_hooks.endProgram(1);
-        else
-            QCoreApplication::exit(1);
+        m_context.endProgram(1);
         return false;
     }
     const Result<QList<QuestionType>> types = loadQuestionTypes(m_context.db, m_context.state.examSubject);
@@ -362,11 +352,11 @@ void PracticeWindow::toggleAnswerView()
 {
     if (m_answer->text() == tr("答案")) {
         const PracticeQuestion &question = m_session.at(m_session.currentPos());
-        const QString yours = m_panel->displayReading();
-        const QString right = displayAnswer(m_panel->page(), question.key);
-        m_resultLine->setText(yours == right ? tr("恭喜你，做对了！") : tr("很遗憾，做错了，请继续努力！"));
-        m_yourAnswer->setText(yours);
-        m_rightAnswer->setText(right);
+        const AnswerVerdict verdict
+            = answerVerdict(m_panel->page(), m_panel->read(question.optionCount), question.key);
+        m_resultLine->setText(verdict.right ? tr("恭喜你，做对了！") : tr("很遗憾，做错了，请继续努力！"));
+        m_yourAnswer->setText(verdict.yours);
+        m_rightAnswer->setText(verdict.key);
     }
     const bool closing = m_answer->text() == tr("返回");
     m_answer->setText(closing ? tr("答案") : tr("返回"));
@@ -437,12 +427,11 @@ void PracticeWindow::openNote()
     if (position < 1)
         return;
     NoteWindow window(m_context, m_session.at(position).note, this);
-    m_hooks.runModal(window);
+    m_context.modal.run(window);
     const Status saved = m_session.saveNote(position, window.note());
     if (!saved)
         showError(saved.reason());
-    m_context.state.noteHasContent = window.hasContent();
-    m_note->setText(m_context.state.noteHasContent ? tr("有内容") : tr("笔记"));
+    m_note->setText(window.hasContent() ? tr("有内容") : tr("笔记"));
 }
 
 void PracticeWindow::openExplanation()
@@ -452,7 +441,7 @@ void PracticeWindow::openExplanation()
         HourglassCursor hourglass;
         window = std::make_unique<ExplanationWindow>(m_context, m_body.explanation, this);
     }
-    m_hooks.runModal(*window);
+    m_context.modal.run(*window);
 }
 
 void PracticeWindow::openRelatedLaws()
@@ -461,7 +450,7 @@ void PracticeWindow::openRelatedLaws()
     if (position >= 1) {
         RelatedLawsWindow window(m_context, this);
         if (window.loadExamPoints(m_session.at(position).id))
-            m_hooks.runModal(window);
+            m_context.modal.run(window);
     }
     if (!isVisible())
         show();

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/practice/PracticeSession.h"
-#include "ui/practice/PracticeHooks.h"
 #include "ui/widgets/IndicatorBoard.h"
 
 #include <QDateTime>
@@ -47,8 +46,7 @@ class PracticeWindow : public QDialog
     Q_OBJECT
 
 public:
-    PracticeWindow(
-        UiContext &context, PracticeVariant variant, PracticeHooks hooks, QWidget *parent = nullptr);
+    PracticeWindow(UiContext &context, PracticeVariant variant, QWidget *parent = nullptr);
     ~PracticeWindow() override;
 
     bool picturesLoaded() const { return m_picturesLoaded; }
@@ -101,7 +99,6 @@ private:
 
     UiContext &m_context;
     PracticeVariant m_variant;
-    PracticeHooks m_hooks;
     PracticeSession m_session;
     bool m_picturesLoaded = false;
     bool m_listFailed = false;

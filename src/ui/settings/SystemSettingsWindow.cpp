@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/settings/AnswerTimes.h"
 #include "ui/shell/BackgroundMusic.h"
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/ShellCommands.h"
 #include "ui/shell/Theme.h"
@@ -40,8 +41,7 @@ SystemSettingsWindow::SystemSettingsWindow(UiContext &context, bool timesOnly, Q
 {
     setObjectName(QStringLiteral("systemSettingsWindow"));
     setWindowTitle(tr("系统设置"));
-    if (m_context.state.examSubject == 0)
-        m_context.state.examSubject = 1;
+    m_context.state.examSubject = Subject::ofExam(m_context.state.examSubject).number();
 
     m_close = new QPushButton(tr("关闭"), this);
     m_close->setObjectName(QStringLiteral("settingsClose"));
@@ -104,7 +104,7 @@ void SystemSettingsWindow::buildTimesFace()
         auto *name = new QLabel(list.at(r).name, rows);
         name->setGeometry(16, top + 4, 82, 20);
         auto *edit = new QDoubleSpinBox(rows);
-        edit->setObjectName(QStringLiteral("Currencyedit%1").arg(r + 1));
+        edit->setObjectName(QStringLiteral("answerMinutesEdit%1").arg(r + 1));
         edit->setDecimals(1);
         edit->setRange(MinAnswerMinutes, MaxAnswerMinutes);
         edit->setSingleStep(0.5);
@@ -196,9 +196,8 @@ void SystemSettingsWindow::paintEvent(QPaintEvent *)
 
 void openSystemSettings(UiContext &context, QWidget *parent, bool timesOnly)
 {
-    context.state.settingsTimesOnly = timesOnly;
     SystemSettingsWindow window(context, timesOnly, parent);
-    window.exec();
+    context.modal.run(window);
 }
 
 } // namespace vorlane::ui

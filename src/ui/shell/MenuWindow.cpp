@@ -1,8 +1,9 @@
 #include "ui/shell/MenuWindow.h"
 
 #include "core/AppState.h"
-#include "core/settings/AnswerTimes.h"
+#include "core/log/Logging.h"
 #include "core/settings/StartupRules.h"
+#include "core/store/StoreError.h"
 #include "ui/shell/CommandDispatcher.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/Theme.h"
@@ -65,8 +66,7 @@ QString subjectWord(const char *stem, int subject)
 
 QString subjectNumeral(int subject)
 {
-    static const char16_t numerals[] = u"一二三四五";
-    return QObject::tr("科目%1").arg(QChar(numerals[subject - 1]));
+    return Subject::fromNumber(subject).numeral();
 }
 
 QLabel *styledLabel(const QString &text, const char *cssClass, QWidget *parent)
@@ -198,7 +198,11 @@ void MenuWindow::runCommand(const QString &word)
     // and the menu stays usable.
     try {
         m_dispatcher.dispatch(word);
+    } catch (const StoreError &error) {
+        m_context.prompt.ask(tr("错误"), storeFailure(error, StoreAction::Read).reason(),
+            PromptDialog::Single, PromptDialog::Error, QStringLiteral("NO"));
     } catch (const std::exception &error) {
+        qCCritical(lcUi) << "command" << word << "failed:" << error.what();
         m_context.prompt.ask(tr("错误"), QString::fromUtf8(error.what()), PromptDialog::Single,
             PromptDialog::Error, QStringLiteral("NO"));
     }
@@ -220,13 +224,10 @@ void MenuWindow::buildSubjects()
         badgeRow->addWidget(badge);
         badgeRow->addStretch();
         column->addLayout(badgeRow);
-        // Banks often name a subject "科目一　…"; the badge already says that part.
-        QString name = titles ? titles->value(subject) : QString();
-        if (name.startsWith(subjectNumeral(subject)))
-            name = name.mid(subjectNumeral(subject).size()).trimmed();
-        // Without a name the number itself is the title, and a badge beside it would repeat it.
-        badge->setVisible(!name.isEmpty());
-        QLabel *title = styledLabel(name.isEmpty() ? subjectNumeral(subject) : name, "subjectTitle", card);
+        const Subject named = Subject::fromNumber(subject, titles ? titles->value(subject) : QString());
+        // Without a name of its own the number is the title, and a badge beside it would repeat it.
+        badge->setVisible(named.hasOwnTitle());
+        QLabel *title = styledLabel(named.shownTitle(), "subjectTitle", card);
         title->setObjectName(QStringLiteral("subjectTitle%1").arg(subject));
         title->setWordWrap(true);
         column->addWidget(title);
@@ -365,14 +366,7 @@ QStringList MenuWindow::words() const
 
 void MenuWindow::runShowSequence()
 {
-    AppState &state = m_context.state;
-    state.musicOn = true;
-    if (state.examSubject == 0)
-        state.examSubject = 1;
-    const Result<QList<AnswerTime>> times = loadAnswerTimes(m_context.db, state.examSubject);
-    // A subject without question types leaves the table as it was.
-    if (times && !times->isEmpty())
-        state.answerTimeTable = times.value();
+    applyMenuShowRules(m_context.state, m_context.db);
 }
 
 void MenuWindow::showOnScreen()

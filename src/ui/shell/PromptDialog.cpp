@@ -1,5 +1,6 @@
 #include "ui/shell/PromptDialog.h"
 
+#include "ui/shell/ModalRunner.h"
 #include "ui/shell/Theme.h"
 
 #include <QApplication>
@@ -33,8 +34,9 @@ void centreOnScreen(QWidget *window)
 
 } // namespace
 
-PromptDialog::PromptDialog(QWidget *parent)
+PromptDialog::PromptDialog(ModalRunner &runner, QWidget *parent)
     : QDialog(parent)
+    , m_runner(runner)
 {
     setObjectName(QStringLiteral("promptDialog"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
@@ -126,15 +128,13 @@ void PromptDialog::apply(
     default:
         break; // an unknown set keeps the buttons of the previous call
     }
-    m_lastIcon = qBound(0, icon, 2);
-    m_icon->setPixmap(m_icons[m_lastIcon]);
+    m_iconIndex = qBound(0, icon, 2);
+    m_icon->setPixmap(m_icons[m_iconIndex]);
     m_title->setText(caption);
     const bool exam = modeWord == QLatin1String("Exam");
     m_left->setText(tr("确定"));
     m_middle->setText(exam ? tr("取消") : tr("确定"));
     m_right->setText(exam ? tr("作废") : tr("取消"));
-    m_lastText = text;
-    m_lastCaption = caption;
     arrange();
     for (QPushButton *button : { m_middle, m_left, m_right })
         if (!button->isHidden()) {
@@ -144,21 +144,34 @@ void PromptDialog::apply(
         }
 }
 
+void PromptDialog::queueAnswers(std::initializer_list<int> answers)
+{
+    for (const int answer : answers)
+        m_answers.enqueue(answer);
+}
+
 int PromptDialog::ask(
     const QString &caption, const QString &text, int buttonSet, int icon, const QString &modeWord)
 {
-    ++m_askCount;
     apply(caption, text, buttonSet, icon, modeWord);
-    if (m_nextAnswer) {
-        const int answer = *m_nextAnswer;
-        m_nextAnswer.reset();
-        return answer;
-    }
+    // The box belongs to the window the user is in, so it stays over that window and never
+    // drops behind it to the menu.
+    QWidget *const home = parentWidget();
+    QWidget *const owner = m_runner.current() ? m_runner.current() : home;
+    m_shown.append({ caption, text, m_iconIndex, owner });
+    if (!m_answers.isEmpty())
+        return m_answers.dequeue();
+    if (owner != home)
+        setParent(owner, windowFlags());
     centreOnScreen(this);
     // Whatever cursor the caller shows, the box is answered with the arrow.
     QApplication::setOverrideCursor(Qt::ArrowCursor);
-    const int answer = exec();
+    const int answer = m_runner.run(*this);
     QApplication::restoreOverrideCursor();
+    // Back home: the owner may be a child window about to be destroyed, which would take the
+    // shared box with it.
+    if (owner != home)
+        setParent(home, windowFlags());
     return answer;
 }
 

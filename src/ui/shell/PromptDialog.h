@@ -1,16 +1,23 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 #include <QPixmap>
+#include <QPointer>
+#include <QQueue>
 
-#include <optional>
+#include <initializer_list>
 
 class QLabel;
 class QPushButton;
 
 namespace vorlane::ui {
 
-// The program's own message box, made once and shared by every window.
+class ModalRunner;
+
+// The program's own message box, made once and shared by every window. It is run through the
+// modal runner, owned by the window the user is in (the innermost open child window, else its
+// own parent, the menu).
 class PromptDialog : public QDialog
 {
     Q_OBJECT
@@ -26,20 +33,34 @@ public:
     static constexpr int DesignHeight = 110;
     static constexpr int NarrowWidth = 200;
 
-    explicit PromptDialog(QWidget *parent = nullptr);
+    // What one ask() showed, for tests.
+    struct Shown
+    {
+        QString caption;
+        QString text;
+        int icon = 0;
+        QPointer<QWidget> owner;
+    };
+
+    explicit PromptDialog(ModalRunner &runner, QWidget *parent = nullptr);
 
     // Shows the box modally and returns the button pressed. The mode word "Exam" gives the
     // exam captions (确定, 取消, 作废); any other the normal ones (确定, 确定, 取消).
     int ask(const QString &caption, const QString &text, int buttonSet, int icon,
         const QString &modeWord = QString());
 
-    // Test hook: the next ask() returns this answer at once, without showing a modal loop.
-    void setNextAnswer(int answer) { m_nextAnswer = answer; }
-    // What the last ask() showed, for tests.
-    QString lastText() const { return m_lastText; }
-    QString lastCaption() const { return m_lastCaption; }
-    int lastIcon() const { return m_lastIcon; }
-    int askCount() const { return m_askCount; }
+    // Tests: the next ask() calls return these answers in order at once, without showing the
+    // box. With the queue empty the box is run through the modal runner (and its driver).
+    void queueAnswer(int answer) { m_answers.enqueue(answer); }
+    void queueAnswers(std::initializer_list<int> answers);
+    int queuedAnswers() const { return int(m_answers.size()); }
+    // Everything ask() showed, oldest first.
+    const QList<Shown> &shown() const { return m_shown; }
+    QString lastText() const { return m_shown.isEmpty() ? QString() : m_shown.last().text; }
+    QString lastCaption() const { return m_shown.isEmpty() ? QString() : m_shown.last().caption; }
+    int lastIcon() const { return m_shown.isEmpty() ? -1 : m_shown.last().icon; }
+    QWidget *lastOwner() const { return m_shown.isEmpty() ? nullptr : m_shown.last().owner.data(); }
+    int askCount() const { return int(m_shown.size()); }
 
 public slots:
     // Only the buttons close the box: Escape and the window manager's close do nothing.
@@ -52,6 +73,7 @@ private:
     void apply(const QString &caption, const QString &text, int buttonSet, int icon, const QString &modeWord);
     void arrange();
 
+    ModalRunner &m_runner;
     QLabel *m_title = nullptr;
     QLabel *m_icon = nullptr;
     QLabel *m_text = nullptr;
@@ -62,11 +84,9 @@ private:
     QPixmap m_titleBar;
     QPixmap m_icons[3];
     int m_designWidth = DesignWidth;
-    std::optional<int> m_nextAnswer;
-    QString m_lastText;
-    QString m_lastCaption;
-    int m_lastIcon = -1;
-    int m_askCount = 0;
+    QQueue<int> m_answers;
+    QList<Shown> m_shown;
+    int m_iconIndex = 0;
 };
 
 // The shared progress window that long steps show while they work.

@@ -5,10 +5,12 @@
 #include "core/progress/QuitPlan.h"
 #include "ui/shell/CommandDispatcher.h"
 #include "ui/shell/InfoWindows.h"
+#include "ui/shell/ModalRunner.h"
 
 #include <QAbstractButton>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QUrl>
 #include <QWidget>
 
@@ -34,21 +36,31 @@ ShellServices defaultShellServices()
         if (QFileInfo::exists(path))
             QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     };
-    services.systemMessage = [](QMessageBox::Icon icon, const QString &caption, const QString &text,
-                                 QMessageBox::StandardButtons buttons) {
-        QMessageBox box(icon, caption, text, buttons);
-        if (QAbstractButton *ok = box.button(QMessageBox::Ok))
-            ok->setText(QObject::tr("确定"));
-        if (QAbstractButton *cancel = box.button(QMessageBox::Cancel))
-            cancel->setText(QObject::tr("取消"));
-        return static_cast<QMessageBox::StandardButton>(box.exec());
-    };
     return services;
 }
 
 namespace {
 
-void quitAfterPlanCheck(UiContext &context, QWidget *menuWindow, const ShellServices &services)
+// The system message box of the quit check, owned by the menu and run like any child window.
+QMessageBox::StandardButton systemMessage(UiContext &context, QWidget *owner, QMessageBox::Icon icon,
+    const QString &caption, const QString &text, QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, caption, text, buttons, owner);
+    box.setObjectName(QStringLiteral("quitPlanBox"));
+    if (QAbstractButton *ok = box.button(QMessageBox::Ok)) {
+        ok->setText(QObject::tr("确定"));
+        ok->setObjectName(QStringLiteral("quitPlanOk"));
+    }
+    if (QAbstractButton *cancel = box.button(QMessageBox::Cancel)) {
+        cancel->setText(QObject::tr("取消"));
+        cancel->setObjectName(QStringLiteral("quitPlanCancel"));
+    }
+    context.modal.run(box);
+    QAbstractButton *clicked = box.clickedButton();
+    return clicked ? box.standardButton(clicked) : QMessageBox::NoButton;
+}
+
+void quitAfterPlanCheck(UiContext &context, QWidget *menuWindow)
 {
     const Result<QuitPlanCheck> check = checkQuitPlan(context.db, context.clock.today());
     // A plan that cannot be read must not keep the user in the program.
@@ -62,15 +74,15 @@ void quitAfterPlanCheck(UiContext &context, QWidget *menuWindow, const ShellServ
     case QuitPlanOutcome::NoComparison:
         return;
     case QuitPlanOutcome::Below:
-        answer = services.systemMessage(QMessageBox::Question, caption,
+        answer = systemMessage(context, menuWindow, QMessageBox::Question, caption,
             QObject::tr("还未完成今日学习计划，要退出吗？"), QMessageBox::Ok | QMessageBox::Cancel);
         break;
     case QuitPlanOutcome::Met:
-        answer = services.systemMessage(
-            QMessageBox::Information, caption, QObject::tr("恭喜完成今日学习计划！"), QMessageBox::Ok);
+        answer = systemMessage(context, menuWindow, QMessageBox::Information, caption,
+            QObject::tr("恭喜完成今日学习计划！"), QMessageBox::Ok);
         break;
     case QuitPlanOutcome::Above:
-        answer = services.systemMessage(QMessageBox::Information, caption,
+        answer = systemMessage(context, menuWindow, QMessageBox::Information, caption,
             QObject::tr("超额完成学习计划，要注意休息呦！"), QMessageBox::Ok);
         break;
     }
@@ -85,31 +97,27 @@ void addShellCommands(
 {
     using Cursor = CommandDispatcher::Cursor;
     AppState &state = context.state;
-    dispatcher.add(QStringLiteral("music"), Cursor::Unchanged, [&context, menuWindow] {
-        context.state.settingsTimesOnly = false;
-        openSystemSettings(context, menuWindow, false);
-    });
-    dispatcher.add(QStringLiteral("sztime"), Cursor::Unchanged, [&context, menuWindow] {
-        context.state.settingsTimesOnly = true;
-        openSystemSettings(context, menuWindow, true);
-    });
+    dispatcher.add(QStringLiteral("music"), Cursor::Unchanged,
+        [&context, menuWindow] { openSystemSettings(context, menuWindow, false); });
+    dispatcher.add(QStringLiteral("sztime"), Cursor::Unchanged,
+        [&context, menuWindow] { openSystemSettings(context, menuWindow, true); });
     dispatcher.add(QStringLiteral("fg"), Cursor::Unchanged,
         [&state, services] { services.openPage(state.appDir + lawsPagePath()); });
     dispatcher.add(QStringLiteral("lxfs"), Cursor::Unchanged,
         [&state, services] { services.openPage(state.appDir + contactsPagePath()); });
-    dispatcher.add(QStringLiteral("help"), Cursor::Unchanged, [&state, menuWindow] {
-        const QString path = state.appDir + helpPagePath();
+    dispatcher.add(QStringLiteral("help"), Cursor::Unchanged, [&context, menuWindow] {
+        const QString path = context.state.appDir + helpPagePath();
         if (!QFileInfo::exists(path))
             return;
         HelpWindow help(path, menuWindow);
-        help.exec();
+        context.modal.run(help);
     });
-    dispatcher.add(QStringLiteral("about"), Cursor::Unchanged, [&state, menuWindow] {
-        AboutWindow about(state.appDir, menuWindow);
-        about.exec();
+    dispatcher.add(QStringLiteral("about"), Cursor::Unchanged, [&context, menuWindow] {
+        AboutWindow about(context.state.appDir, menuWindow);
+        context.modal.run(about);
     });
     dispatcher.add(QStringLiteral("quit"), Cursor::Unchanged,
-        [&context, menuWindow, services] { quitAfterPlanCheck(context, menuWindow, services); });
+        [&context, menuWindow] { quitAfterPlanCheck(context, menuWindow); });
 }
 
 } // namespace vorlane::ui

@@ -2,7 +2,6 @@
 
 #include "ui/shell/UiContext.h"
 
-#include <QMessageBox>
 #include <QString>
 
 #include <functional>
@@ -13,16 +12,13 @@ namespace vorlane::ui {
 
 class CommandDispatcher;
 
-// What the shell's commands reach outside the program. The program uses the defaults; window
-// tests put recorders in their place.
+// What the shell's commands reach outside the program: the desktop's page viewer. The program
+// uses the default; window tests put a recorder in its place. (Child windows, including the
+// system message box of the quit check, go through UiContext::modal.)
 struct ShellServices
 {
     // Hands a page to the desktop's viewer; a missing page is passed over without a word.
     std::function<void(const QString &path)> openPage;
-    // The system message box, for the plan check on quitting.
-    std::function<QMessageBox::StandardButton(
-        QMessageBox::Icon, const QString &caption, const QString &text, QMessageBox::StandardButtons)>
-        systemMessage;
 };
 
 ShellServices defaultShellServices();
