@@ -1,6 +1,7 @@
 #include "app/Commands.h"
 
 #include "ui/exam/ExamCommands.h"
+#include "ui/maintenance/MaintenanceCommands.h"
 #include "ui/practice/PracticeCommands.h"
 #include "ui/shell/CommandDispatcher.h"
 #include "ui/shell/ShellCommands.h"
@@ -13,6 +14,7 @@ void addAllCommands(ui::CommandDispatcher &dispatcher, ui::UiContext &context, Q
     ui::addShellCommands(dispatcher, context, menuWindow);
     ui::addPracticeCommands(dispatcher, context, menuWindow);
     ui::addExamCommands(dispatcher, context, menuWindow);
+    ui::addMaintenanceCommands(dispatcher, context, menuWindow);
 }
 
 } // namespace vorlane::app

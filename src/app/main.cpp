@@ -6,7 +6,11 @@
 #include "core/settings/StartupRules.h"
 #include "core/store/BankCheck.h"
 #include "core/store/BankFiles.h"
+#include "core/store/BankSnapshots.h"
+#include "core/store/BankStartup.h"
 #include "core/store/Database.h"
+#include "ui/maintenance/DailySnapshot.h"
+#include "ui/maintenance/SessionEnd.h"
 #include "ui/shell/BackgroundMusic.h"
 #include "ui/shell/CommandDispatcher.h"
 #include "ui/shell/MenuWindow.h"
@@ -42,6 +46,38 @@ int refuse(QMessageBox::Icon icon, const QString &caption, const QString &text)
     box.button(QMessageBox::Ok)->setText(QObject::tr("确定"));
     box.exec();
     return 1;
+}
+
+// A bank that does not open, where a good snapshot exists: offered in its place, with its date.
+// The file that failed is kept beside it under another name. True when the snapshot is in place.
+bool offerSnapshot(
+    const vorlane::BankRefusal &refusal, const vorlane::BankLocation &location, const vorlane::Clock &clock)
+{
+    using namespace vorlane;
+    if (!refusal.restoreHelps())
+        return false;
+    BankSnapshots snapshots(location.path, clock);
+    const std::optional<SnapshotInfo> good = snapshots.newestGood();
+    if (!good)
+        return false;
+    QMessageBox box(QMessageBox::Critical, QObject::tr("错误"),
+        refusal.message()
+            + QObject::tr("\n\n找到 %1 的自动备份。要用它恢复题库吗？"
+                          "打不开的题库文件会改名保留，不会删除。")
+                  .arg(good->taken.toString(QStringLiteral("yyyy-MM-dd HH:mm"))),
+        QMessageBox::Yes | QMessageBox::No);
+    box.setObjectName(QStringLiteral("restoreOffer"));
+    box.button(QMessageBox::Yes)->setText(QObject::tr("恢复"));
+    box.button(QMessageBox::No)->setText(QObject::tr("退出"));
+    if (box.exec() != QMessageBox::Yes)
+        return false;
+    const Result<QString> setAside = snapshots.replaceDamagedBank(*good);
+    if (!setAside) {
+        qCCritical(lcStartup).noquote() << "restore failed:" << setAside.status().logText();
+        return false;
+    }
+    qCInfo(lcStartup).noquote() << "restored" << good->path << "; the refused bank is kept as" << *setAside;
+    return true;
 }
 
 // vorlane --check-bank PATH: the check and repair for scripts, with no desktop needed.
@@ -96,12 +132,19 @@ int main(int argc, char *argv[])
         return refuse(QMessageBox::Warning, notice, QObject::tr("找不到主菜单文件，请重新安装本软件！"));
 
     const BankLocation location = locateBank(QCoreApplication::arguments(), appDir);
-    const Result<std::shared_ptr<Database>> opened = openBankAtStartup(location, appDir);
-    if (!opened) {
-        qCCritical(lcStartup).noquote() << "bank refused:" << opened.status().logText();
-        return refuse(QMessageBox::Critical, QObject::tr("错误"), QObject::tr("无法连接数据库！"));
+    const Clock clock;
+    BankOpening opening = openBankForWork(location, appDir);
+    if (!opening.ok()) {
+        qCCritical(lcStartup).noquote()
+            << "bank refused:" << opening.refusal.reason << "|" << opening.refusal.detail;
+        if (offerSnapshot(opening.refusal, location, clock))
+            opening = openBankForWork(location, appDir);
+        if (!opening.ok()) {
+            qCCritical(lcStartup).noquote() << "bank refused:" << opening.refusal.detail;
+            return refuse(QMessageBox::Critical, QObject::tr("错误"), opening.refusal.message());
+        }
     }
-    const std::shared_ptr<Database> db = opened.value();
+    const std::shared_ptr<Database> db = opening.db;
 
     QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen || !isSmallFonts(screen->logicalDotsPerInchX()))
@@ -111,7 +154,7 @@ int main(int argc, char *argv[])
     AppState state;
     state.appDir = appDir;
     state.screenLayout = screenLayoutFor(screen->size());
-    const Clock clock;
+    ui::SessionEnd sessionEnd;
     // Owned by the menu once it exists, so that they stay in front of it.
     ui::ModalRunner modal;
     auto *prompt = new ui::PromptDialog(modal);
@@ -137,6 +180,12 @@ int main(int argc, char *argv[])
             QCoreApplication::quit();
         });
 
+    // The day's first snapshot once the menu is up, on a thread of its own.
+    ui::DailySnapshot daily(location.path, clock);
+    QObject::connect(&menu, &ui::MenuWindow::shownAndPainted, &daily, [&daily] { daily.startIfDue(); });
+
     menu.showOnScreen();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    daily.wait();
+    return status;
 }

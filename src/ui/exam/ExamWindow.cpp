@@ -436,8 +436,9 @@ void ExamWindow::openNote()
     NoteWindow window(m_context, m_paper.question(m_current).note, this);
     m_context.modal.run(window);
     // The note belongs to this paper's row only, not to the question's own row.
-    if (const Status saved = m_paper.saveNote(m_current, window.note()); !saved)
-        fail(saved.reason());
+    if (window.changed())
+        if (const Status saved = m_paper.saveNote(m_current, window.note()); !saved)
+            fail(saved.reason());
     m_note->setText(window.hasContent() ? tr("有内容") : tr("笔记"));
 }
 
