@@ -1,5 +1,7 @@
 #include "ui/exam/ExamWindow.h"
 
+#include "core/exam/UnfinishedPapers.h"
+
 #include "core/AppState.h"
 #include "core/answer/AnswerEncoding.h"
 #include "core/exam/PaperGenerator.h"
@@ -77,6 +79,10 @@ bool ExamWindow::openPaper(const exam::PaperIdentity &identity)
         return false;
     }
     m_belowPassMark = false;
+    // A paper being sat is on record until it ends, so that one the program does not live to
+    // end can be continued.
+    if (identity.mode == exam::PaperMode::New && !identity.continued)
+        exam::UnfinishedPapers(m_context.db).begin(identity.table, m_context.state.examSubject);
     preparePaperView();
     return true;
 }
@@ -101,6 +107,8 @@ void ExamWindow::preparePaperView()
     closeAnswerView();
     showNumberButtons(m_paper.questionCount());
     m_clock.reset();
+    if (!review && m_paper.identity().continued)
+        m_clock.resumeFrom(m_paper.identity().usedSeconds);
     m_runningTime->setText(m_clock.elapsedText());
     if (review) {
         m_clock.stop();
@@ -216,6 +224,8 @@ bool ExamWindow::saveCurrent(bool updatePicture)
     }
     if (updatePicture)
         m_buttons[m_current - 1]->setNormalPicture(m_pictures[answer.isEmpty() ? Up : Over]);
+    if (m_paper.isNew())
+        exam::UnfinishedPapers(m_context.db).storeTime(m_paper.identity().table, m_clock.elapsedSeconds());
     return true;
 }
 
@@ -224,6 +234,9 @@ void ExamWindow::tick()
     m_runningTime->setText(m_clock.elapsedText());
     if (!m_paper.isNew() || !m_clock.isCounting())
         return;
+    // The time used, kept every half minute besides with every answer.
+    if (m_clock.elapsedSeconds() % 30 == 0)
+        exam::UnfinishedPapers(m_context.db).storeTime(m_paper.identity().table, m_clock.elapsedSeconds());
     // Ticks can come late, so the time is up once it is reached, not only at the exact second.
     if (m_examTimeSeconds > 0 && m_clock.elapsedSeconds() >= m_examTimeSeconds)
         timeUp();
@@ -338,6 +351,8 @@ void ExamWindow::finish()
 {
     m_timer->stop();
     m_clock.stop();
+    if (m_paper.questionCount() > 0)
+        exam::UnfinishedPapers(m_context.db).end(m_paper.identity().table);
     if (m_paused)
         m_cover->hide();
     QDialog::done(QDialog::Accepted);
