@@ -9,6 +9,7 @@
 #include "core/store/BankSnapshots.h"
 #include "core/store/BankStartup.h"
 #include "core/store/Database.h"
+#include "ui/exam/ExamCommands.h"
 #include "ui/maintenance/DailySnapshot.h"
 #include "ui/maintenance/SessionEnd.h"
 #include "ui/shell/BackgroundMusic.h"
@@ -25,6 +26,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 #include <chrono>
 #include <cstdio>
@@ -183,6 +185,17 @@ int main(int argc, char *argv[])
     // The day's first snapshot once the menu is up, on a thread of its own.
     ui::DailySnapshot daily(location.path, clock);
     QObject::connect(&menu, &ui::MenuWindow::shownAndPainted, &daily, [&daily] { daily.startIfDue(); });
+    // A mock exam the program did not live to end is offered once, when the menu is first up.
+    if (!qEnvironmentVariableIsSet("VORLANE_STARTUP_PROBE")) {
+        auto offered = std::make_shared<bool>(false);
+        QObject::connect(&menu, &ui::MenuWindow::shownAndPainted, &menu, [&context, &menu, offered] {
+            if (*offered)
+                return;
+            *offered = true;
+            QTimer::singleShot(
+                0, &menu, [&context, &menu] { ui::continueUnfinishedPaper(context, 0, &menu); });
+        });
+    }
 
     menu.showOnScreen();
     const int status = QApplication::exec();

@@ -134,6 +134,9 @@ void ExamWindow::showNumberButtons(int count)
             button->setPictures(m_pictures[right ? Yes : No], m_pictures[right ? DownRight : DownWrong]);
         } else {
             button->setPictures(m_pictures[Up], m_pictures[Down]);
+            // A continued paper shows the answers it already has.
+            if (i <= count && m_paper.question(i).isAnswered())
+                button->setNormalPicture(m_pictures[Over]);
         }
     }
     m_current = 0;
