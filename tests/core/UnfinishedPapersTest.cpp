@@ -5,7 +5,12 @@
 #include "core/exam/StoredPapers.h"
 #include "core/exam/UnfinishedPapers.h"
 
+#include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
+#include <QThread>
+
+#include <cstdio>
 
 using namespace vorlane;
 using namespace vorlane::exam;
@@ -117,4 +122,87 @@ TEST_F(UnfinishedPapersTest, ABankWithoutTheRecordHasNone)
     EXPECT_TRUE(papers.begin(QStringLiteral("tab_exam1"), 1).ok());
     EXPECT_TRUE(papers.list().ok());
     EXPECT_TRUE(papers.list()->isEmpty());
+}
+
+namespace {
+constexpr char SitterBank[] = "VORLANE_SITTER_BANK";
+constexpr char SitterTable[] = "VORLANE_SITTER_TABLE";
+} // namespace
+
+// Not a test of its own: the process the test below kills. It sits the paper as the exam
+// window does (the sitting on record, every answer stored with the time used), says when it has
+// answered 20 questions, and waits to be killed.
+TEST(ExamSitterChild, AnswerTwentyAndWait)
+{
+    const QString path = qEnvironmentVariable(SitterBank);
+    if (path.isEmpty())
+        GTEST_SKIP() << "only run as the child of UnfinishedPapersKill.KilledAfterTwentyAnswers";
+    auto db = openBank(path);
+    ASSERT_TRUE(db) << db.reason().toStdString();
+    FixedClock clock(QDateTime(QDate(2026, 3, 8), QTime(9, 0)));
+    ExamPaper paper(**db, clock);
+    PaperIdentity identity;
+    identity.table = qEnvironmentVariable(SitterTable);
+    ASSERT_TRUE(paper.open(identity).ok());
+    UnfinishedPapers sittings(**db);
+    ASSERT_TRUE(sittings.begin(identity.table, 1).ok());
+    ExamClock examClock(clock);
+    examClock.start();
+    for (int row = 1; row <= 20; ++row) {
+        clock.advance(30);
+        ASSERT_TRUE(paper.saveAnswer(row, row % 2 ? QStringLiteral("A") : QStringLiteral("B")).ok());
+        ASSERT_TRUE(sittings.storeTime(identity.table, examClock.elapsedSeconds()).ok());
+    }
+    std::printf("answered 20\n");
+    std::fflush(stdout);
+    for (;;)
+        QThread::sleep(1);
+}
+
+// A real process sitting a paper is killed outright after 20 answers: the next start finds the
+// paper with its 20 answers and the 10 minutes used, and continues it with them.
+TEST(UnfinishedPapersKill, KilledAfterTwentyAnswers)
+{
+    ExamBank bank;
+    bank.addType(1, 61, QStringLiteral("单选"), 30, 1);
+    bank.exec(QStringLiteral("INSERT INTO tab_kmmc (C1, C2) VALUES ('1','s'),('10','p'),('100101','ch')"));
+    bank.addQuestions(30, 61, QStringLiteral("100101"));
+    bank.setPlan(60, 7200);
+    QRandomGenerator random(9);
+    const Result<PaperIdentity> made = PaperGenerator(bank.db(), bank.clock, random).generate(1);
+    ASSERT_TRUE(made.ok());
+    bank.close();
+
+    QProcess sitter;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(SitterBank), bank.path());
+    environment.insert(QLatin1String(SitterTable), made->table);
+    sitter.setProcessEnvironment(environment);
+    sitter.start(QFile::symLinkTarget(QStringLiteral("/proc/self/exe")),
+        { QStringLiteral("--gtest_filter=ExamSitterChild.AnswerTwentyAndWait") });
+    ASSERT_TRUE(sitter.waitForStarted(10000));
+    bool answered = false;
+    while (!answered) {
+        ASSERT_TRUE(sitter.canReadLine() || sitter.waitForReadyRead(20000)) << "the sitter never answered";
+        while (sitter.canReadLine())
+            answered |= sitter.readLine().trimmed() == "answered 20";
+    }
+    sitter.kill();
+    ASSERT_TRUE(sitter.waitForFinished(10000));
+
+    auto db = openBank(bank.path());
+    ASSERT_TRUE(db) << db.reason().toStdString();
+    const Result<QList<UnfinishedPaper>> found = UnfinishedPapers(**db).list(1);
+    ASSERT_TRUE(found.ok());
+    ASSERT_EQ(found->size(), 1);
+    EXPECT_EQ(found->first().table, made->table);
+    EXPECT_EQ(found->first().answered, 20);
+    EXPECT_EQ(found->first().usedSeconds, 600);
+    ExamPaper continued(**db, bank.clock);
+    ASSERT_TRUE(continued.open(found->first().identity()).ok());
+    for (int row = 1; row <= 20; ++row)
+        EXPECT_EQ(continued.question(row).answer, row % 2 ? QStringLiteral("A") : QStringLiteral("B")) << row;
+    EXPECT_FALSE(continued.question(21).isAnswered());
+    // Every answer was counted with its counters before the kill.
+    EXPECT_EQ((*db)->scalar(QStringLiteral("SELECT sum(E3) FROM tab_answ")).toInt(), 20);
 }
