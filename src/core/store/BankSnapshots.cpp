@@ -207,7 +207,7 @@ Status checkBankCopy(const QString &path)
     try {
         const QString check = (*opened)->scalar(QStringLiteral("PRAGMA quick_check(1)")).toString();
         if (check != QLatin1String("ok"))
-            return Status::failure(QStringLiteral("题库文件已损坏：%1\n%2").arg(path, check));
+            return Status::failure(QStringLiteral("题库文件已损坏：%1").arg(path), check);
     } catch (const StoreError &error) {
         return Status::failure(QStringLiteral("题库文件已损坏：%1").arg(path), error.detail());
     }
@@ -349,7 +349,8 @@ int BankSnapshots::thin(const QString &keep)
 Status BankSnapshots::restore(Database &db, const SnapshotInfo &snapshot)
 {
     if (const Status checked = checkBankCopy(snapshot.path); !checked)
-        return Status::failure(QStringLiteral("备份文件无法使用：%1").arg(checked.reason()));
+        return Status::failure(
+            QStringLiteral("备份文件无法使用：%1").arg(checked.reason()), checked.detail());
     // The bank as it is now, so that the restore itself can be undone. Not thinned yet: that
     // could take the very snapshot being restored.
     const Result<QString> beforePath = newSnapshotPath(SnapshotReason::BeforeRestore);
@@ -362,7 +363,7 @@ Status BankSnapshots::restore(Database &db, const SnapshotInfo &snapshot)
     if (!source)
         return source.status();
     if (const Status copied = backupPages((*source)->handle(), db.handle()); !copied)
-        return Status::failure(QStringLiteral("恢复失败，题库未改变：%1").arg(copied.reason()));
+        return Status::failure(QStringLiteral("恢复失败，题库没有改变。"), copied.logText());
     source.value().reset();
     try {
         // The copied header names the snapshot's journal; the bank keeps its own.
@@ -381,7 +382,8 @@ Status BankSnapshots::restore(Database &db, const SnapshotInfo &snapshot)
 Result<QString> BankSnapshots::replaceDamagedBank(const SnapshotInfo &snapshot)
 {
     if (const Status checked = checkBankCopy(snapshot.path); !checked)
-        return Result<QString>::failure(QStringLiteral("备份文件无法使用：%1").arg(checked.reason()));
+        return Result<QString>::failure(
+            QStringLiteral("备份文件无法使用：%1").arg(checked.reason()), checked.detail());
     const QString damaged = QStringLiteral("%1.damaged-%2")
                                 .arg(m_bankPath, m_clock.now().toString(QStringLiteral("yyyyMMdd-HHmmss")));
     const QString partial = m_bankPath + QStringLiteral(".part");
