@@ -1,8 +1,10 @@
 #include "app/Commands.h"
 
 #include "ui/exam/ExamCommands.h"
+#include "ui/laws/LawsCommands.h"
 #include "ui/maintenance/MaintenanceCommands.h"
 #include "ui/practice/PracticeCommands.h"
+#include "ui/progress/ProgressCommands.h"
 #include "ui/shell/CommandDispatcher.h"
 #include "ui/shell/ShellCommands.h"
 #include "ui/shell/UiContext.h"
@@ -14,6 +16,8 @@ void addAllCommands(ui::CommandDispatcher &dispatcher, ui::UiContext &context, Q
     ui::addShellCommands(dispatcher, context, menuWindow);
     ui::addPracticeCommands(dispatcher, context, menuWindow);
     ui::addExamCommands(dispatcher, context, menuWindow);
+    ui::addLawsCommands(dispatcher, context, menuWindow);
+    ui::addProgressCommands(dispatcher, context, menuWindow);
     ui::addMaintenanceCommands(dispatcher, context, menuWindow);
 }
 

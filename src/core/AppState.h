@@ -1,20 +1,13 @@
 #pragma once
 
 #include "core/Subject.h"
+#include "core/practice/QuestionList.h"
 
 #include <QList>
 #include <QString>
 #include <QVariantList>
 
 namespace vorlane {
-
-// A question list for the next practice window: the statement and the values bound to it.
-struct PracticeListQuery
-{
-    QString sql;
-    QVariantList values;
-    bool isEmpty() const { return sql.isEmpty(); }
-};
 
 // One entry of AnswerTimeTable: a question type and its answer-timer tick.
 struct AnswerTime
@@ -34,7 +27,8 @@ struct AppState
     // Subject of the mock exam last started; its question types are "tab_tx" + this number.
     int examSubject = 1;
     QList<AnswerTime> answerTimeTable;
-    PracticeListQuery practiceListSql;
+    // What the next practice window lists, as a value: core composes and binds its statement.
+    QuestionListQuery practiceList;
     QString currentChapterName;
     bool musicOn = false;
     QString musicFile;

@@ -62,6 +62,8 @@ struct MadeBank
     {
         QCryptographicHash hash(QCryptographicHash::Sha256);
         for (const QString &table : db->userTables()) {
+            if (table.startsWith(QLatin1String("tab_ss"))) // the search index, made from the rows below
+                continue;
             for (const QVariantList &row :
                 rows(QStringLiteral("SELECT * FROM %1 ORDER BY 1, 2").arg(table))) {
                 for (const QVariant &value : row)

@@ -146,7 +146,7 @@ TEST(TimeText, FromSeconds)
         { 59, "00:00:59" },
     };
     for (const auto &c : cases)
-        EXPECT_EQ(secondsToTimeText(c.seconds), QString::fromLatin1(c.text));
+        EXPECT_EQ(elapsedTimeText(c.seconds, HourDigits::Two), QString::fromLatin1(c.text));
 }
 
 TEST_F(StoreOperations, PaperTotalScoreSumsPointsOfDeclaredQuestions)

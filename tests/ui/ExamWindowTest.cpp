@@ -1,6 +1,7 @@
 #include "ExamUiFixture.h"
 #include "UiTest.h"
 
+#include "core/TimeText.h"
 #include "ui/exam/ExamCommands.h"
 #include "ui/exam/ExamWidgets.h"
 #include "ui/exam/ExamWindow.h"
@@ -215,8 +216,7 @@ private slots:
         if (ends) {
             QCOMPARE(f.prompt.lastText(), QStringLiteral("很遗憾，考试时间到了！"));
             QCOMPARE(f.scalar(QStringLiteral("SELECT A6 FROM tab_cj")).toDouble(), 1.0);
-            QCOMPARE(
-                f.scalar(QStringLiteral("SELECT D2 FROM tab_cj")).toString(), exam::examTimeText(advance));
+            QCOMPARE(f.scalar(QStringLiteral("SELECT D2 FROM tab_cj")).toString(), elapsedTimeText(advance));
             QVERIFY(!window.isClockRunning());
         } else {
             QVERIFY(window.isClockRunning());

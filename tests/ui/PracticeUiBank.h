@@ -6,10 +6,10 @@
 #include "core/practice/Catalogue.h"
 #include "core/store/Database.h"
 #include "core/store/Schema.h"
-#include "ui/practice/PracticeWindow.h"
 #include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/UiContext.h"
+#include "ui/widgets/PracticeWindow.h"
 
 #include <QAbstractButton>
 #include <QTemporaryDir>
@@ -84,7 +84,7 @@ public:
     std::unique_ptr<ui::PracticeWindow> openPractice(
         PracticeMode mode = PracticeMode::NewQuestions, const QString &code = QStringLiteral("100101"))
     {
-        state.practiceListSql = practiceListQuery(mode, code);
+        state.practiceList = QuestionListQuery::chapter(mode, code);
         auto window = std::make_unique<ui::PracticeWindow>(context, ui::PracticeVariant::chapter());
         if (!window->openQuestionList())
             return nullptr;

@@ -3,6 +3,7 @@
 #include "demobank/DemoContent.h"
 #include "demobank/DemoQuestions.h"
 
+#include "core/laws/BankSearch.h"
 #include "core/store/Database.h"
 #include "core/store/QuestionCounts.h"
 #include "core/store/Schema.h"
@@ -592,6 +593,9 @@ Status makeDemoBank(const QString &path, const DemoBankOptions &options)
                 "PRAGMA journal_mode=MEMORY; PRAGMA synchronous=OFF; PRAGMA cache_size=-65536;"));
             DemoBankMaker maker(**db, options);
             status = maker.make();
+            // The bank search's index ships ready, so the first search does not build it.
+            if (status)
+                status = BankSearch(**db).rebuild();
         } catch (const StoreError &error) {
             status = Status::failure(error.detail());
         }

@@ -2,8 +2,10 @@
 
 #include "core/Clock.h"
 #include "core/Subject.h"
+#include "core/TimeText.h"
 #include "core/answer/AnswerEffect.h"
 #include "core/answer/AnswerEncoding.h"
+#include "core/progress/StudyPlan.h"
 #include "core/store/Database.h"
 #include "core/store/ProgressCounters.h"
 #include "core/store/Schema.h"
@@ -67,16 +69,7 @@ qint64 ExamClock::elapsedSeconds() const
 
 QString ExamClock::elapsedText() const
 {
-    return examTimeText(elapsedSeconds());
-}
-
-QString examTimeText(qint64 seconds)
-{
-    const QLatin1Char zero('0');
-    return QStringLiteral("%1:%2:%3")
-        .arg(seconds / 3600)
-        .arg((seconds / 60) % 60, 2, 10, zero)
-        .arg(seconds % 60, 2, 10, zero);
+    return elapsedTimeText(elapsedSeconds());
 }
 
 bool PaperQuestion::isRight() const
@@ -230,8 +223,10 @@ Result<GradeResult> ExamPaper::grade(int subject, const QString &elapsedText)
                                + QStringLiteral(".A13 = ") + tx + QStringLiteral(".A1 and ") + t
                                + QStringLiteral(".A2 = ") + t + QStringLiteral(".E2_1"))
                            .toDouble();
-        const QVariant leastMark = m_db.scalar(QStringLiteral("SELECT LeastMark FROM tab_plan LIMIT 1"));
-        result.belowPassMark = !leastMark.isNull() && leastMark.toDouble() > result.score;
+        const Result<StudyPlan> plan = readStudyPlan(m_db);
+        if (!plan)
+            return Result<GradeResult>::failure(failed());
+        result.belowPassMark = plan->leastMark > result.score;
         m_db.exec(
             QStringLiteral("UPDATE tab_cj SET A6=?2, D2=?3 WHERE A1=?1"), { t, result.score, elapsedText });
         ProgressCounters(m_db, m_clock).refreshAveragesAndTime(elapsedText);

@@ -76,9 +76,6 @@ private:
     QDateTime m_since;
 };
 
-// "0:09:43" for 583 seconds.
-QString examTimeText(qint64 seconds);
-
 // A paper opened for sitting or review. Every write is one transaction; statement failures
 // come back as a Status with the message the window shows.
 class ExamPaper

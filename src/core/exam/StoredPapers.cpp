@@ -1,7 +1,7 @@
 #include "core/exam/StoredPapers.h"
 
 #include "core/Subject.h"
-
+#include "core/progress/StudyPlan.h"
 #include "core/store/Database.h"
 #include "core/store/ProgressCounters.h"
 #include "core/store/StoreError.h"
@@ -79,16 +79,12 @@ Status StoredPapers::removePaper(const QString &table)
 
 Result<ExamSettings> StoredPapers::settings()
 {
+    const Result<StudyPlan> plan = readStudyPlan(m_db);
+    if (!plan)
+        return plan.status();
     ExamSettings settings;
-    try {
-        Statement row = m_db.prepare(QStringLiteral("SELECT LeastMark, ExamTime FROM tab_plan LIMIT 1"));
-        if (row.next()) {
-            settings.leastMark = int(row.integer(0));
-            settings.examTimeSeconds = int(row.integer(1));
-        }
-    } catch (const StoreError &error) {
-        return storeFailure(error, StoreAction::Read);
-    }
+    settings.leastMark = plan->leastMark;
+    settings.examTimeSeconds = plan->examTimeSeconds;
     return settings;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/AppState.h"
 #include "core/Status.h"
+#include "core/practice/QuestionList.h"
 
 #include <QList>
 #include <QString>
@@ -11,8 +11,6 @@
 namespace vorlane {
 
 class Database;
-
-enum class PracticeMode { NewQuestions = 1, WrongQuestions = 2, ReviewQuestions = 3 };
 
 // One row of the catalogue grid: a subject, part or chapter with its counters.
 struct CatalogueRow

@@ -125,6 +125,13 @@ PracticeSession::PracticeSession(Database &db, const Clock &clock)
 {
 }
 
+Result<bool> PracticeSession::openQuestionList(const QuestionListQuery &query)
+{
+    if (query.isEmpty())
+        return Status::failure(QStringLiteral("没有指定题目列表。"));
+    return openQuestionList(composeQuestionList(query));
+}
+
 Result<bool> PracticeSession::openQuestionList(const PracticeListQuery &query)
 {
     m_rows.clear();

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/Status.h"
+#include "core/practice/QuestionList.h"
 
 #include <QList>
 #include <QString>
@@ -84,6 +85,8 @@ public:
 
     // Clears the in-window answer of every question in the bank, then loads the list.
     // Answers true when the list holds at least one question.
+    Result<bool> openQuestionList(const QuestionListQuery &query);
+    // The same for a statement already composed (tests and benchmarks of odd lists).
     Result<bool> openQuestionList(const PracticeListQuery &query);
 
     // Questions of a type in the whole list, whatever the filter.

@@ -164,7 +164,7 @@ void ProgressCounters::refreshAveragesAndTime(const QString &elapsedTime)
         m_db.cached("UPDATE tab_rz SET D1=?2, A4=CASE WHEN coalesce(A2,0)<=0 THEN '0' "
                     "ELSE printf('%.2f', (A2-coalesce(A3,0))*100.0/A2) END WHERE A1=?1")
             .bind(1, today)
-            .bind(2, secondsToTimeText(*before + *elapsed))
+            .bind(2, elapsedTimeText(*before + *elapsed, HourDigits::Two))
             .exec();
     }
     m_db.cached("UPDATE tab_kmmc SET C6=CASE WHEN coalesce(D1,0)<=0 THEN '0' "
@@ -198,51 +198,6 @@ void ProgressCounters::dropPaperTable(const QString &tableName)
     } catch (const StoreError &) {
         // Removing a paper is tidying up; a failure leaves both in place and is not the caller's concern.
     }
-}
-
-std::optional<qint64> timeTextToSeconds(const QString &text)
-{
-    auto toInt = [](QStringView part) -> std::optional<qint64> {
-        bool ok = false;
-        const qint64 value = part.trimmed().toLongLong(&ok);
-        return ok ? std::optional<qint64>(value) : std::nullopt;
-    };
-    qint64 total = 0;
-    int count = 0;
-    QStringView rest(text);
-    while (rest.contains(QLatin1Char(':'))) {
-        const qsizetype colon = rest.indexOf(QLatin1Char(':'));
-        const QStringView head = rest.left(colon);
-        rest = rest.mid(colon + 1);
-        if (count == 0 || count == 1) {
-            const std::optional<qint64> value = toInt(head);
-            if (!value)
-                return std::nullopt;
-            total += *value * (count == 0 ? 3600 : 60);
-        } else {
-            rest = {};
-        }
-        ++count;
-    }
-    if (count == 2) {
-        const std::optional<qint64> seconds = toInt(rest.left(2));
-        if (!seconds)
-            return std::nullopt;
-        total += *seconds;
-    }
-    return total;
-}
-
-QString secondsToTimeText(qint64 seconds)
-{
-    const qint64 hours = seconds / 3600;
-    const qint64 minutes = (seconds - hours * 3600) / 60;
-    const qint64 rest = seconds - hours * 3600 - minutes * 60;
-    const QLatin1Char zero('0');
-    return QStringLiteral("%1:%2:%3")
-        .arg(hours, 2, 10, zero)
-        .arg(minutes, 2, 10, zero)
-        .arg(rest, 2, 10, zero);
 }
 
 } // namespace vorlane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/TimeText.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -71,10 +73,5 @@ private:
     Database &m_db;
     const Clock &m_clock;
 };
-
-// Seconds of a time text "h:m:s"; nullopt when a part is not an integer.
-std::optional<qint64> timeTextToSeconds(const QString &text);
-// "hh:mm:ss" with at least two digits each; hours may pass 23.
-QString secondsToTimeText(qint64 seconds);
 
 } // namespace vorlane

@@ -2,11 +2,11 @@
 
 #include "core/AppState.h"
 #include "ui/practice/CatalogueGeometry.h"
-#include "ui/practice/PracticeWindow.h"
 #include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/ShellCommands.h"
 #include "ui/shell/UiContext.h"
+#include "ui/widgets/PracticeWindow.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -231,7 +231,7 @@ void CatalogueWindow::startPractice(PracticeMode mode, bool byDoubleClick)
             PromptDialog::Information, QStringLiteral("NO"));
         return;
     }
-    m_context.state.practiceListSql = practiceListQuery(mode, code, byDoubleClick);
+    m_context.state.practiceList = QuestionListQuery::chapter(mode, code, byDoubleClick);
     {
         std::unique_ptr<PracticeWindow> practice;
         bool opened = false;

@@ -1,5 +1,5 @@
 // The practice window's widgets and their arrangement in the two screen layouts.
-#include "ui/practice/PracticeWindow.h"
+#include "ui/widgets/PracticeWindow.h"
 
 #include "core/AppState.h"
 #include "ui/shell/UiContext.h"

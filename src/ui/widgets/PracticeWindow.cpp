@@ -1,7 +1,8 @@
-#include "ui/practice/PracticeWindow.h"
+#include "ui/widgets/PracticeWindow.h"
 
 #include "core/AppState.h"
 #include "core/Clock.h"
+#include "core/TimeText.h"
 #include "core/answer/AnswerEncoding.h"
 #include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
@@ -47,6 +48,21 @@ PracticeVariant PracticeVariant::chapter()
     variant.voidCaption = QCoreApplication::translate("PracticeWindow", "题目作废");
     variant.emptySubmitText = QCoreApplication::translate("PracticeWindow", "请先做出答案！");
     variant.compactSize = QSize(780, 490);
+    return variant;
+}
+
+PracticeVariant PracticeVariant::article()
+{
+    PracticeVariant variant;
+    variant.startPage = int(AnswerKind::SelfAssessed);
+    variant.voidCaption = QCoreApplication::translate("PracticeWindow", "本题作废");
+    variant.emptySubmitText = QCoreApplication::translate("PracticeWindow", "题还没做呢！");
+    variant.fillsNoticeBoard = false;
+    variant.showsEditedNotice = false;
+    variant.typeNamesSelfAssessed = false;
+    variant.disablesExplanationOnShow = true;
+    variant.offersEditor = false;
+    variant.compactSize = QSize(774, 489);
     return variant;
 }
 
@@ -114,7 +130,7 @@ void PracticeWindow::notice(const QString &text, int icon)
 
 bool PracticeWindow::openQuestionList()
 {
-    const Result<bool> opened = m_session.openQuestionList(m_context.state.practiceListSql);
+    const Result<bool> opened = m_session.openQuestionList(m_context.state.practiceList);
     if (!opened) {
         m_listFailed = true;
         showError(opened.reason());
@@ -160,6 +176,18 @@ void PracticeWindow::showEvent(QShowEvent *event)
     updateClock();
     m_clockTimer->start();
     m_examPoints->setEnabled(false);
+    if (m_variant.disablesExplanationOnShow)
+        m_explanation->setEnabled(false);
+}
+
+void PracticeWindow::setNoticeBoard(const QString &text)
+{
+    m_noticeBoard->setText(text);
+}
+
+QString PracticeWindow::noticeBoard() const
+{
+    return m_noticeBoard->text();
 }
 
 void PracticeWindow::pressType(int typeId)
@@ -395,10 +423,7 @@ int PracticeWindow::gaugeValue() const
 QString PracticeWindow::elapsedText() const
 {
     const qint64 seconds = m_started.isValid() ? qMax<qint64>(0, m_started.secsTo(m_context.clock.now())) : 0;
-    return QStringLiteral("%1:%2:%3")
-        .arg(seconds / 3600)
-        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    return elapsedTimeText(seconds);
 }
 
 void PracticeWindow::updateClock()

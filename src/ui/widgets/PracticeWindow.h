@@ -31,9 +31,13 @@ struct PracticeVariant
     bool fillsNoticeBoard = true; // the chapter name; article practice leaves the opener's text
     bool showsEditedNotice = true; // "本题被您修改过"
     bool typeNamesSelfAssessed = true; // the type filter renames the self-assessed page
+    bool disablesExplanationOnShow = false; // "解析" as well as "考点" starts disabled
+    bool offersEditor = true; // "修改本题"
     QSize compactSize;
 
     static PracticeVariant chapter();
+    // Practice over the questions of one article (or of a bank search).
+    static PracticeVariant article();
 };
 
 enum class RecordMode { Leave, Submit, Silent };
@@ -50,9 +54,12 @@ public:
     ~PracticeWindow() override;
 
     bool picturesLoaded() const { return m_picturesLoaded; }
-    // Opens the list of AppState::practiceListSql; true when it holds a question.
+    // Opens the list of AppState::practiceList; true when it holds a question.
     bool openQuestionList();
     bool listFailed() const { return m_listFailed; }
+    // The notice board's text, for openers whose variant does not fill it.
+    void setNoticeBoard(const QString &text);
+    QString noticeBoard() const;
 
     PracticeSession &session() { return m_session; }
     AnswerPanel *answerPanel() const { return m_panel; }
