@@ -7,7 +7,7 @@
 #include "ui/maintenance/BankCheckWindow.h"
 #include "ui/maintenance/SessionEnd.h"
 #include "ui/practice/CatalogueWindow.h"
-#include "ui/practice/PracticeWindow.h"
+#include "ui/widgets/PracticeWindow.h"
 
 #include <QLCDNumber>
 #include <QLabel>

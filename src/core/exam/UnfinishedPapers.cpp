@@ -1,5 +1,6 @@
 #include "core/exam/UnfinishedPapers.h"
 
+#include "core/TimeText.h"
 #include "core/exam/ExamPaper.h"
 #include "core/store/Database.h"
 #include "core/store/Schema.h"
@@ -110,7 +111,7 @@ Status UnfinishedPapers::keepUngraded(const QString &table)
         const qint64 used
             = m_db.scalar(QStringLiteral("SELECT used FROM tab_sitting WHERE A1=?1"), { table }).toLongLong();
         m_db.exec(QStringLiteral("UPDATE tab_cj SET D2=?2 WHERE A1=?1 AND A6 IS NULL"),
-            { table, examTimeText(used) });
+            { table, elapsedTimeText(used) });
         m_db.exec(QStringLiteral("DELETE FROM tab_sitting WHERE A1=?1"), { table });
         transaction.commit();
     } catch (const StoreError &error) {

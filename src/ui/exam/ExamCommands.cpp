@@ -1,6 +1,7 @@
 #include "ui/exam/ExamCommands.h"
 
 #include "core/AppState.h"
+#include "core/TimeText.h"
 #include "core/exam/ExamPaper.h"
 #include "core/exam/PaperGenerator.h"
 #include "core/exam/UnfinishedPapers.h"
@@ -41,7 +42,7 @@ bool continueUnfinishedPaper(UiContext &context, int subject, QWidget *parent)
                   .arg(paper.title)
                   .arg(paper.answered)
                   .arg(paper.questions)
-                  .arg(exam::examTimeText(paper.usedSeconds));
+                  .arg(elapsedTimeText(paper.usedSeconds));
         if (context.prompt.ask(QObject::tr("提示"), text, PromptDialog::OkCancel, PromptDialog::Information)
             != PromptDialog::Left) {
             if (const Status kept = unfinished.keepUngraded(paper.table); !kept)
