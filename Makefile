@@ -2,8 +2,9 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+PREFIX ?= /usr/local
 
-.PHONY: bootstrap configure build run test bench clean
+.PHONY: bootstrap configure build run test bench install package clean
 
 bootstrap:
 	@scripts/bootstrap
@@ -21,6 +22,13 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# `make install PREFIX=~/.local` (DESTDIR works too); `make package` writes the .deb into $(BUILD).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	cmake --build $(BUILD) --target package
 
 bench: build
 	$(BUILD)/bin/vorlane_bench

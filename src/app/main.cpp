@@ -1,6 +1,8 @@
+#include "app/CommandLine.h"
 #include "app/Commands.h"
 #include "core/AppState.h"
 #include "core/Clock.h"
+#include "core/install/ResourceFolder.h"
 #include "core/log/Logging.h"
 #include "core/log/MessageLog.h"
 #include "core/settings/StartupRules.h"
@@ -14,6 +16,7 @@
 #include "ui/maintenance/SessionEnd.h"
 #include "ui/shell/BackgroundMusic.h"
 #include "ui/shell/CommandDispatcher.h"
+#include "ui/shell/InstanceHandover.h"
 #include "ui/shell/MenuWindow.h"
 #include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
@@ -23,6 +26,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -106,6 +110,8 @@ int main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--check-bank") == 0)
             return checkBankCommand(argc, argv, i);
+    if (const std::optional<int> answered = app::answerInformationOption(argc, argv))
+        return *answered;
     if (!displayAvailable()) {
         std::fprintf(stderr,
             "Vorlane needs a desktop session (no DISPLAY or WAYLAND_DISPLAY); to try it without one: "
@@ -115,25 +121,32 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorlane"));
+    QApplication::setApplicationVersion(QStringLiteral(VORLANE_VERSION));
+    // Wayland matches the window to its launcher entry by this; X11 by the class "Vorlane".
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(DesktopId));
     // Reasons a maintainer needs (SQLite's text, the statement) go to a file in the user's state
     // folder; windows show only the sentence meant for the user.
     const MessageLog log(defaultLogDirectory());
 
+    const QString appDir = resourceFolderFor(QCoreApplication::applicationDirPath());
+    const BankLocation location = locateBank(QCoreApplication::arguments(), appDir);
     ui::SingleInstance instance;
     if (instance.claim() == ui::SingleInstance::Claim::Taken) {
         // The running copy may be starting still: it gets a moment to open its socket.
-        instance.activateRunningInstance(3000);
+        instance.activateRunningInstance(3000, location.path);
         return 0;
     }
 
-    const QString appDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
+    QIcon icon;
+    for (const QString &file : iconFilesFor(appDir))
+        icon.addFile(file);
+    QApplication::setWindowIcon(QIcon::fromTheme(QString::fromLatin1(DesktopId), icon));
     ui::applyTheme(app);
     const QString notice = QObject::tr("提示");
 
     if (!ui::MenuWindow::artworkAvailable(appDir))
         return refuse(QMessageBox::Warning, notice, QObject::tr("找不到主菜单文件，请重新安装本软件！"));
 
-    const BankLocation location = locateBank(QCoreApplication::arguments(), appDir);
     const Clock clock;
     BankOpening opening = openBankForWork(location, appDir);
     if (!opening.ok()) {
@@ -169,8 +182,12 @@ int main(int argc, char *argv[])
     progress->setParent(&menu, progress->windowFlags());
     app::addAllCommands(dispatcher, context, &menu);
     menu.refreshItems();
+    // Queued, so that a message about another bank is not asked from inside the socket's signal.
     QObject::connect(
-        &instance, &ui::SingleInstance::activationRequested, &menu, [&menu] { ui::bringToFront(&menu); });
+        &instance, &ui::SingleInstance::activationRequested, &menu,
+        [&menu, prompt, bank = location.path](
+            const QString &requested) { ui::answerLaterStart(&menu, *prompt, bank, requested); },
+        Qt::QueuedConnection);
 
     // scripts/measure-startup: the moment the menu has been painted, then leave.
     if (qEnvironmentVariableIsSet("VORLANE_STARTUP_PROBE"))

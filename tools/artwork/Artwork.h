@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QSize>
 #include <QString>
 
@@ -17,6 +18,8 @@ struct Picture
     QString path; // relative to AppDir, e.g. "pic/menu.png"
     QSize size;
     std::function<void(QPainter &, const QSize &)> draw;
+    // A file written as it is instead of drawn (a vector picture); `draw` is unused then.
+    std::function<QByteArray()> contents = {};
 };
 
 std::vector<Picture> &pictures();
@@ -27,6 +30,11 @@ struct PictureRegistration
 };
 
 } // namespace vorlane::artwork
+
+// VORLANE_FILE("icons/name.svg", [] { return QByteArray(…); })
+#define VORLANE_FILE(path, contents)                                                                         \
+    static const vorlane::artwork::PictureRegistration VORLANE_PICTURE_CONCAT(picture_, __LINE__)(           \
+        vorlane::artwork::Picture { QStringLiteral(path), QSize(), {}, contents });
 
 #define VORLANE_PICTURE_CONCAT2(a, b) a##b
 #define VORLANE_PICTURE_CONCAT(a, b) VORLANE_PICTURE_CONCAT2(a, b)

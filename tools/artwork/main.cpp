@@ -1,6 +1,7 @@
 #include "Artwork.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -26,6 +27,17 @@ int main(int argc, char *argv[])
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     for (const auto &picture : vorlane::artwork::pictures()) {
+        if (picture.contents) {
+            const QString path = out.filePath(picture.path);
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+                || file.write(picture.contents()) < 0) {
+                QTextStream(stderr) << "cannot write " << path << '\n';
+                return 1;
+            }
+            continue;
+        }
         QImage image(picture.size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         {

@@ -22,6 +22,28 @@ BankLocation locateBank(const QStringList &arguments, const QString &appDir)
     return { QDir(dataDir).filePath(QString::fromLatin1(bank::FileName)), false };
 }
 
+namespace {
+
+QString resolvedPath(const QString &path)
+{
+    const QFileInfo file(path);
+    if (file.exists())
+        return file.canonicalFilePath();
+    // Not there (yet): resolve the folder, which usually is.
+    const QString folder = QFileInfo(file.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? QDir::cleanPath(file.absoluteFilePath())
+                            : QDir(folder).filePath(file.fileName());
+}
+
+} // namespace
+
+bool sameBankFile(const QString &first, const QString &second)
+{
+    if (first.isEmpty() || second.isEmpty())
+        return false;
+    return resolvedPath(first) == resolvedPath(second);
+}
+
 Status seedBankIfMissing(const BankLocation &location, const QString &appDir)
 {
     if (location.explicitPath || QFileInfo::exists(location.path))

@@ -17,6 +17,10 @@ struct BankLocation
 
 BankLocation locateBank(const QStringList &arguments, const QString &appDir);
 
+// Whether two paths name the same bank file: relative paths, "..", links and a missing file's
+// folder links are resolved before comparing. An empty path is no bank.
+bool sameBankFile(const QString &first, const QString &second);
+
 // Copies the bank shipped under appDir/data/ to the location when nothing is there yet.
 Status seedBankIfMissing(const BankLocation &location, const QString &appDir);
 

@@ -6,11 +6,14 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QThread>
 #include <QWidget>
+
+#include <memory>
 
 #include <unistd.h>
 
@@ -61,8 +64,24 @@ SingleInstance::Claim SingleInstance::claim()
         m_server->setSocketOptions(QLocalServer::UserAccessOption);
         connect(m_server, &QLocalServer::newConnection, this, [this] {
             while (QLocalSocket *peer = m_server->nextPendingConnection()) {
-                connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-                emit activationRequested();
+                // Read when the line is complete; a peer that leaves without one still asked.
+                auto answered = std::make_shared<bool>(false);
+                const auto read = [this, peer, answered] {
+                    if (*answered || (!peer->canReadLine() && peer->state() == QLocalSocket::ConnectedState))
+                        return;
+                    *answered = true;
+                    const QByteArray line = peer->readLine().trimmed();
+                    const qsizetype space = line.indexOf(' ');
+                    emit activationRequested(space < 0
+                            ? QString()
+                            : QString::fromUtf8(QByteArray::fromPercentEncoding(line.mid(space + 1))));
+                };
+                connect(peer, &QLocalSocket::readyRead, this, read);
+                connect(peer, &QLocalSocket::disconnected, this, [peer, read] {
+                    read();
+                    peer->deleteLater();
+                });
+                read();
             }
         });
     }
@@ -72,14 +91,18 @@ SingleInstance::Claim SingleInstance::claim()
     return Claim::Running;
 }
 
-bool SingleInstance::activateRunningInstance(int timeoutMs)
+bool SingleInstance::activateRunningInstance(int timeoutMs, const QString &bankPath)
 {
+    // One line; the path is percent-encoded, as a file name may hold a line break.
+    QByteArray request("activate");
+    if (!bankPath.isEmpty())
+        request += ' ' + QFileInfo(bankPath).absoluteFilePath().toUtf8().toPercentEncoding("/");
     const QDeadlineTimer deadline(timeoutMs);
     do {
         QLocalSocket socket;
         socket.connectToServer(socketPath());
         if (socket.waitForConnected(int(std::max<qint64>(deadline.remainingTime(), 1)))) {
-            socket.write("activate\n");
+            socket.write(request + '\n');
             socket.waitForBytesWritten(timeoutMs);
             socket.disconnectFromServer();
             if (socket.state() != QLocalSocket::UnconnectedState)

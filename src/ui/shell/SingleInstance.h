@@ -36,15 +36,18 @@ public:
     Claim claim();
 
     // Asks the running copy to come to the front; true when it answered. A copy that holds the
-    // claim but is still starting gets until the timeout to open its socket.
-    bool activateRunningInstance(int timeoutMs = 1000);
+    // claim but is still starting gets until the timeout to open its socket. The bank this start
+    // would open goes with the request, so the running one can tell the user when it has another
+    // bank open.
+    bool activateRunningInstance(int timeoutMs = 1000, const QString &bankPath = QString());
 
     QString lockPath() const;
     QString socketPath() const;
 
 signals:
-    // A later start asked this instance to show itself.
-    void activationRequested();
+    // A later start asked this instance to show itself; bankPath is the absolute path of the bank
+    // it would have opened (empty when it did not say).
+    void activationRequested(const QString &bankPath);
 
 private:
     QString m_key;
