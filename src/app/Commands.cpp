@@ -5,6 +5,7 @@
 #include "ui/maintenance/MaintenanceCommands.h"
 #include "ui/practice/PracticeCommands.h"
 #include "ui/progress/ProgressCommands.h"
+#include "ui/settings/UpgradeCommands.h"
 #include "ui/shell/CommandDispatcher.h"
 #include "ui/shell/ShellCommands.h"
 #include "ui/shell/UiContext.h"
@@ -16,6 +17,7 @@ void addAllCommands(ui::CommandDispatcher &dispatcher, ui::UiContext &context, Q
     ui::addShellCommands(dispatcher, context, menuWindow);
     ui::addPracticeCommands(dispatcher, context, menuWindow);
     ui::addExamCommands(dispatcher, context, menuWindow);
+    ui::addUpgradeCommands(dispatcher, context, menuWindow);
     ui::addLawsCommands(dispatcher, context, menuWindow);
     ui::addProgressCommands(dispatcher, context, menuWindow);
     ui::addMaintenanceCommands(dispatcher, context, menuWindow);

@@ -7,6 +7,7 @@
 #include "core/exam/PaperGenerator.h"
 #include "core/exam/StoredPapers.h"
 #include "ui/exam/ExamWidgets.h"
+#include "ui/exam/PaperExport.h"
 #include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/ShellCommands.h"
@@ -37,6 +38,7 @@ ExamWindow::ExamWindow(UiContext &context, QWidget *parent)
     , m_context(context)
     , m_paper(context.db, context.clock)
     , m_clock(context.clock)
+    , m_exporter(std::make_unique<PaperExporter>(context, this))
 {
     setObjectName(QStringLiteral("examWindow"));
     m_timer = new QTimer(this);
@@ -96,6 +98,7 @@ void ExamWindow::preparePaperView()
     m_explain->setEnabled(review);
     m_answer->setEnabled(review);
     m_laws->setEnabled(review);
+    m_export->setEnabled(review);
     m_pause->setVisible(!review);
     m_answerPanel->setEnabled(!review);
     setWindowTitle(review ? tr("查阅试卷") : tr("正在答卷"));

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QButtonGroup;
 class QLabel;
@@ -23,6 +24,7 @@ struct UiContext;
 class AnswerPanel;
 class NumberButton;
 class PauseCover;
+class PaperExporter;
 
 // The window in which a paper is sat ("new") and reviewed ("old"). It shows the paper and
 // forwards every action to the paper in core, which owns the statements and rules.
@@ -43,6 +45,8 @@ public:
     bool openPaper(const exam::PaperIdentity &identity);
 
     const exam::ExamPaper &paper() const { return m_paper; }
+    // "生成文档" of the review; tests answer its save dialog and its opener through it.
+    PaperExporter &paperExporter() { return *m_exporter; }
     int currentRow() const { return m_current; }
     bool isPaused() const { return m_paused; }
     bool isClockRunning() const;
@@ -89,6 +93,7 @@ private:
     exam::ExamClock m_clock;
     QTimer *m_timer = nullptr;
     std::array<QPixmap, PictureCount> m_pictures;
+    std::unique_ptr<PaperExporter> m_exporter;
     int m_current = 0;
     bool m_paused = false;
     bool m_belowPassMark = false;

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "ui/exam/ExamWidgets.h"
+#include "ui/exam/PaperExport.h"
 #include "ui/shell/ModalRunner.h"
 #include "ui/shell/ShellCommands.h"
 #include "ui/shell/UiContext.h"
@@ -98,7 +99,6 @@ void ExamWindow::buildWidgets()
     m_answer = makeButton(tr("答案"), "examShowAnswer", this);
     m_laws = makeButton(tr("考点"), "examLaws", this);
     m_export = makeButton(tr("生成文档"), "examExport", this);
-    m_export->hide(); // export comes later
     m_void = makeButton(tr("本题作废"), "examVoid", this);
     m_settings = makeButton(tr("设置"), "examSettings", this);
     m_desktop = makeButton(tr("桌面"), "examDesktop", this);
@@ -229,6 +229,8 @@ void ExamWindow::buildWidgets()
     connect(m_explain, &QPushButton::clicked, this, &ExamWindow::openExplanation);
     connect(m_note, &QPushButton::clicked, this, &ExamWindow::openNote);
     connect(m_laws, &QPushButton::clicked, this, &ExamWindow::openExamPoints);
+    connect(m_export, &QPushButton::clicked, this,
+        [this] { m_exporter->exportPaper(m_paper.identity(), m_context.state.examSubject); });
     connect(m_void, &QPushButton::clicked, this, &ExamWindow::toggleVoid);
     connect(m_desktop, &QPushButton::clicked, this, &ExamWindow::showDesktop);
     connect(m_settings, &QPushButton::clicked, this, [this] { openSystemSettings(m_context, this); });
