@@ -104,7 +104,7 @@ void drawCatalogue(QPainter &p, const QSize &s, bool compact)
 
     for (int area = 0; area < AreaCount; ++area) {
         const QRectF r = g.areas[area];
-        const bool small = area >= Settings;
+        const bool small = area == Settings || area == Close;
         if (small)
             drawFace(p, r, QColor(0xf2, 0xf2, 0xf2), QColor(0xc8, 0xcc, 0xd2), QColor(0x55, 0x5f, 0x6b));
         else

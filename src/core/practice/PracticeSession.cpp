@@ -188,6 +188,30 @@ PracticeQuestion &PracticeSession::row(int position)
     return m_rows[m_filtered.at(position - 1)];
 }
 
+Status PracticeSession::reloadQuestion(int position)
+{
+    if (position < 1 || position > count())
+        return {};
+    PracticeQuestion &question = row(position);
+    try {
+        Statement read = m_db.cached("SELECT A2, A2_1, A13, K3, K4, K5, K6, K7, K8, K9, K10, K11, K12, "
+                                     "ecount FROM tab_answ WHERE A1=?1");
+        read.bind(1, question.id);
+        if (!read.next())
+            return {};
+        question.key = read.text(0);
+        question.optionCount = int(read.integer(1));
+        question.typeId = int(read.integer(2));
+        question.points.clear();
+        for (int column = 3; column < 13; ++column)
+            question.points << read.text(column);
+        question.editCount = int(read.integer(13));
+        return {};
+    } catch (const StoreError &error) {
+        return storeFailure(error, StoreAction::Read);
+    }
+}
+
 IndicatorState PracticeSession::indicatorState(int position) const
 {
     const PracticeQuestion &q = at(position);

@@ -115,6 +115,10 @@ public:
     // row and every counter in one transaction; an empty one only clears the in-window answer.
     Result<RecordOutcome> recordAnswer(int position, const QString &answer);
 
+    // After the question was edited: its key, option count, type, exam points and edit count
+    // again as the bank holds them; the answer given in the window stays.
+    Status reloadQuestion(int position);
+
     Status setVoided(int position, bool voided);
     Status saveNote(int position, const QString &note);
     Status markTimeUp(int position);

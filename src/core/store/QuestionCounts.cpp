@@ -74,23 +74,50 @@ void QuestionCounts::uncountQuestion(const QString &chapterCode, const QStringLi
 
 void QuestionCounts::raise(const QString &chapterCode, const QStringList &examPoints, int delta)
 {
-    QStringList rows;
-    for (qsizetype length = chapterCode.size(); length >= 1; --length)
-        rows << chapterCode.left(length);
-    updateIn(m_db, QStringLiteral("UPDATE tab_kmmc SET C3=coalesce(C3,0)+?1 WHERE C1"), rows, delta);
+    // Fixed-size IN lists (unused places bound to NULL, which matches nothing) keep the three
+    // statements prepared once: an import raises counts thousands of times.
+    constexpr int ChapterPlaces = 6;
+    if (chapterCode.size() > ChapterPlaces) {
+        for (qsizetype length = chapterCode.size(); length >= 1; --length)
+            m_db.exec(QStringLiteral("UPDATE tab_kmmc SET C3=coalesce(C3,0)+?2 WHERE C1=?1"),
+                { chapterCode.left(length), delta });
+    } else {
+        Statement chapters
+            = m_db.cached("UPDATE tab_kmmc SET C3=coalesce(C3,0)+?1 WHERE C1 IN (?2,?3,?4,?5,?6,?7)");
+        chapters.bind(1, delta);
+        for (int i = 0; i < ChapterPlaces; ++i)
+            chapters.bind(2 + i, i < chapterCode.size() ? QVariant(chapterCode.left(i + 1)) : QVariant());
+        chapters.exec();
+    }
 
     const QStringList articles = distinctKeys(examPoints);
     if (articles.isEmpty())
         return;
-    updateIn(m_db, QStringLiteral("UPDATE tab_rule SET q=coalesce(q,0)+?1 WHERE ftid"), articles, delta);
     // A law and a category are different rows (6 and 2 characters), so one statement moves each once.
     QStringList groups = prefixes(articles, 6);
     for (const QString &category : prefixes(articles, 2)) {
         if (!groups.contains(category, Qt::CaseInsensitive))
             groups << category;
     }
-    updateIn(m_db, QStringLiteral("UPDATE tab_fgmc SET q=coalesce(q,0)+?1 WHERE length(id) IN (2,6) AND id"),
-        groups, delta);
+    if (articles.size() > 10 || groups.size() > 20) { // more than a question holds: no cached form
+        updateIn(m_db, QStringLiteral("UPDATE tab_rule SET q=coalesce(q,0)+?1 WHERE ftid"), articles, delta);
+        updateIn(m_db,
+            QStringLiteral("UPDATE tab_fgmc SET q=coalesce(q,0)+?1 WHERE length(id) IN (2,6) AND id"), groups,
+            delta);
+        return;
+    }
+    Statement rules = m_db.cached(
+        "UPDATE tab_rule SET q=coalesce(q,0)+?1 WHERE ftid IN (?2,?3,?4,?5,?6,?7,?8,?9,?10,?11)");
+    rules.bind(1, delta);
+    for (int i = 0; i < 10; ++i)
+        rules.bind(2 + i, i < articles.size() ? QVariant(articles.at(i)) : QVariant());
+    rules.exec();
+    Statement laws = m_db.cached("UPDATE tab_fgmc SET q=coalesce(q,0)+?1 WHERE length(id) IN (2,6) AND id IN "
+                                 "(?2,?3,?4,?5,?6,?7,?8,?9,?10,?11,?12,?13,?14,?15,?16,?17,?18,?19,?20,?21)");
+    laws.bind(1, delta);
+    for (int i = 0; i < 20; ++i)
+        laws.bind(2 + i, i < groups.size() ? QVariant(groups.at(i)) : QVariant());
+    laws.exec();
 }
 
 void QuestionCounts::recountExamPoints(const QStringList &examPoints)
@@ -98,23 +125,42 @@ void QuestionCounts::recountExamPoints(const QStringList &examPoints)
     const QStringList articles = distinctKeys(examPoints);
     if (articles.isEmpty())
         return;
-    // One pass over the questions per level; each names at most ten points, so the inner test is small.
-    updateIn(m_db,
-        QStringLiteral(
-            "UPDATE tab_rule SET q=(SELECT count(*) FROM tab_answ a WHERE tab_rule.ftid IN (a.%1)) "
-            "WHERE ftid")
-            .arg(QString(PointColumns).replace(QStringLiteral(","), QStringLiteral(",a."))),
-        articles);
-    for (const int length : { 6, 2 }) {
-        QString anyPoint;
-        for (const QString &column : PointColumns.split(u','))
-            anyPoint += QStringLiteral(" OR substr(a.%1,1,%2)=tab_fgmc.id").arg(column).arg(length);
-        updateIn(m_db,
-            QStringLiteral("UPDATE tab_fgmc SET q=(SELECT count(*) FROM tab_answ a WHERE 0%1) "
-                           "WHERE length(id)=%2 AND id")
-                .arg(anyPoint)
-                .arg(length),
-            prefixes(articles, length));
+    const QStringList laws = prefixes(articles, 6);
+    const QStringList categories = prefixes(articles, 2);
+    // Every count in one pass over the questions: each question's points become one text
+    // ",k3,k4,…," and each count is a search in it (",key," for an article, ",law" or
+    // ",category" for a prefix), so the bank is read once however many rows are recounted.
+    QStringList sums;
+    QVariantList values, searches;
+    const auto add = [&](const QString &key, const QString &search) {
+        values << key;
+        searches << search;
+        sums << QStringLiteral("coalesce(sum(instr(p,?%1)>0),0)").arg(searches.size());
+    };
+    for (const QString &article : articles)
+        add(article, u',' + article + u',');
+    for (const QString &law : laws)
+        add(law, u',' + law);
+    for (const QString &category : categories)
+        add(category, u',' + category);
+    QString points = QStringLiteral("','");
+    for (const QString &column : PointColumns.split(u','))
+        points += QStringLiteral("||coalesce(%1,'')||','").arg(column);
+    Statement count = m_db.prepare(QStringLiteral("SELECT ") + sums.join(u',')
+        + QStringLiteral(" FROM (SELECT ") + points
+        + QStringLiteral(" AS p FROM tab_answ LIMIT -1)")); // LIMIT: built once per row, not once per search
+    count.bindAll(searches);
+    QList<qint64> counts;
+    if (count.next()) {
+        for (int i = 0; i < count.columnCount(); ++i)
+            counts << count.integer(i);
+    }
+    count.reset();
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        const bool article = i < articles.size();
+        m_db.exec(article ? QStringLiteral("UPDATE tab_rule SET q=?2 WHERE ftid=?1")
+                          : QStringLiteral("UPDATE tab_fgmc SET q=?2 WHERE id=?1 AND length(id) IN (2,6)"),
+            { values.at(i), counts.value(i) });
     }
 }
 

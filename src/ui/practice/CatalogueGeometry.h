@@ -12,7 +12,7 @@
 // is the same drawing a quarter larger, with a taller grid.
 namespace vorlane::ui::catalogue {
 
-enum Area { NewQuestions, WrongQuestions, ReviewQuestions, Settings, Close, AreaCount };
+enum Area { NewQuestions, WrongQuestions, ReviewQuestions, Settings, Close, Entry, Import, AreaCount };
 
 struct Geometry
 {
@@ -31,7 +31,7 @@ inline Geometry geometry(bool compact)
 {
     const Geometry design { QSize(761, 480), QRect(25, 129, 600, 178), QRect(640, 129, 96, 178),
         { QRect(114, 373, 69, 31), QRect(185, 373, 69, 31), QRect(255, 373, 69, 31), QRect(500, 376, 45, 24),
-            QRect(548, 376, 45, 24) } };
+            QRect(548, 376, 45, 24), QRect(325, 373, 69, 31), QRect(395, 373, 69, 31) } };
     if (compact)
         return design;
     const double f = 1.25;
@@ -49,7 +49,8 @@ inline Geometry geometry(bool compact)
 
 inline QString areaCaption(int area)
 {
-    static const char *const captions[] = { "练习新题", "错题重做", "习题重温", "系统设置", "关闭" };
+    static const char *const captions[]
+        = { "练习新题", "错题重做", "习题重温", "系统设置", "关闭", "试题录入", "导入试题" };
     return QString::fromUtf8(captions[area]);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "ui/practice/CatalogueGeometry.h"
+#include "ui/shell/AuthoringOpeners.h"
 #include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/ShellCommands.h"
@@ -112,8 +113,8 @@ void CatalogueWindow::buildLayout()
     totals->addWidget(totalTitle(tr("综合成绩"), m_totals));
     totals->addWidget(m_score, 1);
 
-    static const char *const names[]
-        = { "newQuestionsArea", "wrongQuestionsArea", "reviewQuestionsArea", "settingsArea", "closeArea" };
+    static const char *const names[] = { "newQuestionsArea", "wrongQuestionsArea", "reviewQuestionsArea",
+        "settingsArea", "closeArea", "entryArea", "importArea" };
     for (int area = 0; area < catalogue::AreaCount; ++area) {
         auto *button = new QPushButton(this);
         button->setObjectName(QLatin1String(names[area]));
@@ -135,6 +136,27 @@ void CatalogueWindow::buildLayout()
     connect(m_areas[catalogue::Settings], &QPushButton::clicked, this,
         [this] { openSystemSettings(m_context, this); });
     connect(m_areas[catalogue::Close], &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_areas[catalogue::Entry], &QPushButton::clicked, this, &CatalogueWindow::enterQuestions);
+    connect(m_areas[catalogue::Import], &QPushButton::clicked, this, &CatalogueWindow::importQuestions);
+}
+
+void CatalogueWindow::enterQuestions()
+{
+    const QModelIndex current = m_grid->currentIndex();
+    if (!current.isValid() || current.row() >= m_rows.size())
+        return;
+    const CatalogueRow row = m_rows.at(current.row());
+    m_lastChapterCode = row.code;
+    // Whatever was saved is in the counters now: showing them again shows the new totals.
+    if (openQuestionEntry(m_context, this, row.code, row.name) > 0)
+        refresh();
+}
+
+void CatalogueWindow::importQuestions()
+{
+    m_lastChapterCode = currentCode();
+    if (openQuestionImport(m_context, this) > 0)
+        refresh();
 }
 
 void CatalogueWindow::applyLayout()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/practice/Catalogue.h"
+#include "ui/practice/CatalogueGeometry.h"
 
 #include <QDialog>
 
@@ -35,6 +36,9 @@ public:
     QString currentCode() const;
     bool selectCode(const QString &code);
     const QString &lastChapterCode() const { return m_lastChapterCode; }
+    // "试题录入" for the current row and "导入试题"; the counters show again afterwards.
+    void enterQuestions();
+    void importQuestions();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -56,7 +60,7 @@ private:
     QLCDNumber *m_totalWrong = nullptr;
     QLabel *m_score = nullptr;
     QWidget *m_totals = nullptr;
-    std::array<QPushButton *, 5> m_areas {};
+    std::array<QPushButton *, catalogue::AreaCount> m_areas {};
 };
 
 } // namespace vorlane::ui

@@ -4,6 +4,7 @@
 #include "core/Clock.h"
 #include "core/TimeText.h"
 #include "core/answer/AnswerEncoding.h"
+#include "ui/shell/AuthoringOpeners.h"
 #include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
 #include "ui/shell/ShellCommands.h"
@@ -97,6 +98,7 @@ PracticeWindow::PracticeWindow(UiContext &context, PracticeVariant variant, QWid
     connect(m_submit, &QPushButton::clicked, this, &PracticeWindow::submit);
     connect(m_answer, &QPushButton::clicked, this, &PracticeWindow::toggleAnswerView);
     connect(m_void, &QPushButton::clicked, this, &PracticeWindow::toggleVoid);
+    connect(m_editQuestion, &QPushButton::clicked, this, &PracticeWindow::editQuestion);
     connect(m_note, &QPushButton::clicked, this, &PracticeWindow::openNote);
     connect(m_explanation, &QPushButton::clicked, this, &PracticeWindow::openExplanation);
     connect(m_examPoints, &QPushButton::clicked, this, &PracticeWindow::openRelatedLaws);
@@ -429,6 +431,21 @@ QString PracticeWindow::elapsedText() const
 void PracticeWindow::updateClock()
 {
     m_clock->setText(elapsedText());
+}
+
+void PracticeWindow::editQuestion()
+{
+    const int position = m_session.currentPos();
+    if (position < 1)
+        return;
+    m_questionTimer->stop();
+    if (openQuestionEditor(m_context, this, m_session.at(position).id)) {
+        if (const Status reloaded = m_session.reloadQuestion(position); !reloaded)
+            showError(reloaded.reason());
+        indicatorPressed(position); // the edited question afresh, with its notices and a new timer
+        return;
+    }
+    m_questionTimer->start();
 }
 
 void PracticeWindow::toggleVoid()

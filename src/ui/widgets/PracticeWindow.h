@@ -77,6 +77,8 @@ public:
     void openNote();
     void openExplanation();
     void openRelatedLaws();
+    // "修改本题": the editor on the question shown; the timer stops while it is open.
+    void editQuestion();
     // One tick of the question timer.
     void questionTick();
     int gaugeValue() const;
@@ -152,6 +154,7 @@ private:
     QPushButton *m_desktop = nullptr;
     QPushButton *m_close = nullptr;
     QPushButton *m_void = nullptr;
+    QPushButton *m_editQuestion = nullptr;
     QWidget *m_animation = nullptr;
 };
 

@@ -184,6 +184,8 @@ void PracticeWindow::buildLayout()
     m_desktop = commandButton(tr("桌面"), "desktopButton", this);
     m_close = commandButton(tr("关闭"), "closeButton", this);
     m_void = commandButton(m_variant.voidCaption, "voidButton", this);
+    m_editQuestion = commandButton(tr("修改本题"), "editQuestionButton", this);
+    m_editQuestion->setVisible(m_variant.showsEditedNotice); // chapter practice only
 
     // Header line over the question area; the boards, gauge and clock on the right.
     auto *headerLine = new QHBoxLayout;
@@ -212,7 +214,7 @@ void PracticeWindow::buildLayout()
     auto *commands = new QHBoxLayout;
     commands->setSpacing(3);
     for (QPushButton *button : { m_previous, m_next, m_submit, m_answer, m_explanation, m_note, m_examPoints,
-             m_void, m_settings, m_desktop, m_close })
+             m_void, m_editQuestion, m_settings, m_desktop, m_close })
         commands->addWidget(button);
 
     auto *body = new QHBoxLayout;
