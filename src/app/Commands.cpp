@@ -2,6 +2,7 @@
 
 #include "ui/exam/ExamCommands.h"
 #include "ui/laws/LawsCommands.h"
+#include "ui/maintenance/MaintenanceCommands.h"
 #include "ui/practice/PracticeCommands.h"
 #include "ui/progress/ProgressCommands.h"
 #include "ui/settings/UpgradeCommands.h"
@@ -19,6 +20,7 @@ void addAllCommands(ui::CommandDispatcher &dispatcher, ui::UiContext &context, Q
     ui::addUpgradeCommands(dispatcher, context, menuWindow);
     ui::addLawsCommands(dispatcher, context, menuWindow);
     ui::addProgressCommands(dispatcher, context, menuWindow);
+    ui::addMaintenanceCommands(dispatcher, context, menuWindow);
 }
 
 } // namespace vorlane::app

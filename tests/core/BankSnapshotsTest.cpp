@@ -274,7 +274,7 @@ TEST(BankSnapshots, DamagedBankIsReplacedByTheNewestGoodSnapshot)
     damageMiddle(newest->path);
     bank.close();
     damageMiddle(bank.path());
-    ASSERT_FALSE(checkBankCopy(bank.path())); // opening no longer reads every page: the copy check does
+    ASSERT_FALSE(checkBankCopy(bank.path()));
     writeBytes(bank.path() + QStringLiteral("-wal"), "stale log");
     const QByteArray damagedBytes = readBytes(bank.path());
 

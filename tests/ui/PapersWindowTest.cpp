@@ -1,6 +1,8 @@
 #include "ExamUiFixture.h"
 #include "UiTest.h"
 
+#include "core/store/BankSnapshots.h"
+
 #include "ui/exam/ExamSettingsWindow.h"
 #include "ui/exam/ExamWindow.h"
 #include "ui/exam/StoredPapersWindow.h"
@@ -136,6 +138,15 @@ private slots:
         QCOMPARE(f.db->tableExists(QStringLiteral("tab_exam2")), left == 2);
         QCOMPARE(child<QTableWidget>(window, "papersList")->rowCount(), left);
         QCOMPARE(child<QLCDNumber>(window, "papersSat")->intValue(), left);
+        // A confirmed deletion keeps the bank as it was in a snapshot first, paper and all.
+        const QList<SnapshotInfo> kept = BankSnapshots(f.db->path(), f.clock).list();
+        QCOMPARE(kept.size(), left == 1 ? 1 : 0);
+        if (left == 1) {
+            QCOMPARE(kept.first().reason, SnapshotReason::BeforeDelete);
+            auto before = openBank(kept.first().path);
+            QVERIFY(before.ok());
+            QVERIFY((*before)->tableExists(QStringLiteral("tab_exam2")));
+        }
     }
 
     void settingsDefaultTimeAndSave()

@@ -42,7 +42,7 @@ private slots:
     {
         const QString key = uniqueKey();
         ui::SingleInstance running(key);
-        QVERIFY(running.listen());
+        QCOMPARE(running.claim(), ui::SingleInstance::Claim::Running);
         QSignalSpy activations(&running, &ui::SingleInstance::activationRequested);
 
         QProcess second;
@@ -66,13 +66,41 @@ private slots:
         QVERIFY(first.waitForStarted());
         ui::SingleInstance later(key);
         QTRY_VERIFY_WITH_TIMEOUT(later.activateRunningInstance(200), 10000);
+        QCOMPARE(later.claim(), ui::SingleInstance::Claim::Taken);
         QCOMPARE(first.state(), QProcess::Running);
         first.kill();
         first.waitForFinished();
-        // With the first gone, the name is free again, even though it did not end cleanly.
+        // With the first gone, the claim is free again, even though it did not end cleanly.
         ui::SingleInstance next(key);
         QVERIFY(!next.activateRunningInstance(200));
-        QVERIFY(next.listen());
+        QCOMPARE(next.claim(), ui::SingleInstance::Claim::Running);
+        QVERIFY(next.activateRunningInstance(1000));
+    }
+
+    // Real programs started in pairs at the same moment: one of each pair runs on, the other
+    // hands over and ends; never both.
+    void twoStartsAtOnceNeverBothRun()
+    {
+        test::ShellFixture fixture;
+        for (int pair = 0; pair < 5; ++pair) {
+            const QString key = uniqueKey();
+            QProcess a, b;
+            for (QProcess *start : { &a, &b }) {
+                start->setProcessEnvironment(programEnvironment(key));
+                start->start(program(), { QStringLiteral("--bank"), fixture.db->path() });
+            }
+            QVERIFY(a.waitForStarted() && b.waitForStarted());
+            QTRY_VERIFY_WITH_TIMEOUT(
+                a.state() == QProcess::NotRunning || b.state() == QProcess::NotRunning, 20000);
+            QProcess &ended = a.state() == QProcess::NotRunning ? a : b;
+            QProcess &running = &ended == &a ? b : a;
+            QCOMPARE(ended.exitCode(), 0);
+            // The one that runs on is still there well after the other has gone.
+            QTest::qWait(500);
+            QCOMPARE(running.state(), QProcess::Running);
+            running.kill();
+            running.waitForFinished();
+        }
     }
 
     void bringingToFrontRestoresAMinimisedWindow()

@@ -48,8 +48,8 @@ private slots:
             QStringLiteral("mnks4"), QStringLiteral("lx5"), QStringLiteral("mnks5"), QStringLiteral("ksdg"),
             QStringLiteral("cj"), QStringLiteral("rz"), QStringLiteral("tj"), QStringLiteral("szjh"),
             QStringLiteral("szks"), QStringLiteral("sztime"), QStringLiteral("music"), QStringLiteral("sj"),
-            QStringLiteral("fg"), QStringLiteral("lxfs"), QStringLiteral("help"), QStringLiteral("about"),
-            QStringLiteral("quit") };
+            QStringLiteral("jcsj"), QStringLiteral("sjbf"), QStringLiteral("fg"), QStringLiteral("lxfs"),
+            QStringLiteral("help"), QStringLiteral("about"), QStringLiteral("quit") };
         QCOMPARE(menu.menu->words(), expected);
         for (const QString &word : expected)
             QVERIFY(menu.menu->findChild<QPushButton *>(QStringLiteral("menu_") + word));

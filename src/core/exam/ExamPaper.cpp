@@ -37,6 +37,12 @@ void ExamClock::reset()
     m_since = m_clock.now();
 }
 
+void ExamClock::resumeFrom(qint64 seconds)
+{
+    m_banked = qMax<qint64>(0, seconds) * 1000;
+    m_since = m_clock.now();
+}
+
 void ExamClock::start()
 {
     if (m_counting)
@@ -88,7 +94,7 @@ Status ExamPaper::open(const PaperIdentity &identity)
     try {
         if (!m_db.tableExists(identity.table))
             return Status::failure(cannotOpen());
-        if (identity.mode == PaperMode::New)
+        if (identity.mode == PaperMode::New && !identity.continued)
             m_db.exec(QStringLiteral("UPDATE ") + identity.table + QStringLiteral(" SET E2_1=''"));
         Statement rows = m_db.prepare(
             QStringLiteral("SELECT A1,A2,A2_1,K3,K4,K5,K6,K7,K8,K9,K10,K11,K12,A10,A13,A14,E1,E2,E2_1,"

@@ -60,6 +60,8 @@ public:
     }
 
     void reset();
+    // Counts on from the time a paper had already used before the program ended.
+    void resumeFrom(qint64 seconds);
     void start();
     void stop();
     bool isCounting() const { return m_counting; }

@@ -30,6 +30,10 @@ struct PaperIdentity
     PaperMode mode = PaperMode::New;
     double score = 0;
     QString timeUsed = QStringLiteral("0:00:00");
+    // A new paper whose sitting the program did not live to end, continued: its answers stay
+    // and the exam clock goes on from the time already used.
+    bool continued = false;
+    qint64 usedSeconds = 0;
 };
 
 // One cell of the draw table: so many questions of a type from chapters with a prefix.

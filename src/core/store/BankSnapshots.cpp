@@ -89,21 +89,72 @@ Status backupPages(sqlite3 *from, sqlite3 *to)
     return {};
 }
 
-// Writes the copy under its temporary name: keyed like the bank, every page through the
-// backup API, then turned to a rollback journal so that the copy is one self-contained file.
+// Holds the bank still while its file is copied: the log folded into the file first, then a
+// write lock, so that no connection (another thread's, say) adds to the log or folds it in
+// during the copy. When the log is not empty once the lock is held, a writer came in between:
+// the lock is let go and the fold tried again.
+class StillBank
+{
+public:
+    explicit StillBank(Database &db)
+        : m_db(db)
+    {
+    }
+    ~StillBank()
+    {
+        if (m_locked)
+            sqlite3_exec(m_db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+
+    Status hold()
+    {
+        const QString log = m_db.path() + QStringLiteral("-wal");
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            sqlite3_wal_checkpoint_v2(m_db.handle(), "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+            // A bank that cannot be written (read-only) cannot change either; a shared lock
+            // keeps out writers of other processes.
+            if (sqlite3_exec(m_db.handle(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK
+                && (sqlite3_exec(m_db.handle(), "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK
+                    || sqlite3_exec(
+                           m_db.handle(), "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr)
+                        != SQLITE_OK))
+                return Status::failure(QString::fromUtf8(sqlite3_errmsg(m_db.handle())));
+            m_locked = true;
+            if (QFileInfo(log).size() <= 0)
+                return {};
+            sqlite3_exec(m_db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+            m_locked = false;
+        }
+        return Status::failure(QStringLiteral("题库正被使用，无法复制"));
+    }
+
+private:
+    Database &m_db;
+    bool m_locked = false;
+};
+
+// Writes the copy under its temporary name: the bank's file, copied while the bank is held
+// still (it stays encrypted, byte for byte), then turned to a rollback journal so that the
+// copy is one self-contained file that opens read-only.
 Status writeCopy(Database &source, const QString &partial)
 {
+    {
+        StillBank still(source);
+        if (const Status held = still.hold(); !held)
+            return held;
+        if (!QFile::copy(source.path(), partial))
+            return Status::failure(QStringLiteral("无法写入：%1").arg(partial));
+    }
+    QFile(partial).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     sqlite3 *raw = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(partial).constData(), &raw,
-        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int rc = sqlite3_open_v2(
+        QFile::encodeName(partial).constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     std::unique_ptr<sqlite3, decltype(&sqlite3_close_v2)> copy(raw, &sqlite3_close_v2);
     if (rc != SQLITE_OK)
         return Status::failure(QString::fromUtf8(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc)));
     const QByteArray key = bank::password();
     if (sqlite3_key(raw, key.constData(), int(key.size())) != SQLITE_OK || !Database::pinCipherSettings(raw))
         return Status::failure(QString::fromUtf8(sqlite3_errmsg(raw)));
-    if (const Status copied = backupPages(source.handle(), raw); !copied)
-        return copied;
     char *message = nullptr;
     if (sqlite3_exec(raw, "PRAGMA journal_mode=DELETE", nullptr, nullptr, &message) != SQLITE_OK) {
         const QString reason = QString::fromUtf8(message ? message : sqlite3_errmsg(raw));
@@ -134,7 +185,7 @@ Status copyBank(Database &source, const QString &targetPath)
     try {
         written = writeCopy(source, partial);
     } catch (const StoreError &error) {
-        written = Status::failure(error.detail());
+        written = Status::failure(QString(), error.detail());
     }
     if (written)
         written = checkBankCopy(partial);
@@ -142,7 +193,7 @@ Status copyBank(Database &source, const QString &targetPath)
         written = Status::failure(QStringLiteral("无法改名为：%1").arg(targetPath));
     if (!written) {
         removeWithSidecars(partial);
-        return Status::failure(QStringLiteral("无法备份题库到 %1：%2").arg(targetPath, written.reason()));
+        return Status::failure(QStringLiteral("无法备份题库到 %1。").arg(targetPath), written.logText());
     }
     syncFolder(QFileInfo(targetPath).absolutePath());
     return {};
@@ -156,9 +207,9 @@ Status checkBankCopy(const QString &path)
     try {
         const QString check = (*opened)->scalar(QStringLiteral("PRAGMA quick_check(1)")).toString();
         if (check != QLatin1String("ok"))
-            return Status::failure(QStringLiteral("题库文件已损坏：%1\n%2").arg(path, check));
+            return Status::failure(QStringLiteral("题库文件已损坏：%1").arg(path), check);
     } catch (const StoreError &error) {
-        return Status::failure(QStringLiteral("题库文件已损坏：%1\n%2").arg(path, error.detail()));
+        return Status::failure(QStringLiteral("题库文件已损坏：%1").arg(path), error.detail());
     }
     return checkBankTables(**opened);
 }
@@ -298,7 +349,8 @@ int BankSnapshots::thin(const QString &keep)
 Status BankSnapshots::restore(Database &db, const SnapshotInfo &snapshot)
 {
     if (const Status checked = checkBankCopy(snapshot.path); !checked)
-        return Status::failure(QStringLiteral("备份文件无法使用：%1").arg(checked.reason()));
+        return Status::failure(
+            QStringLiteral("备份文件无法使用：%1").arg(checked.reason()), checked.detail());
     // The bank as it is now, so that the restore itself can be undone. Not thinned yet: that
     // could take the very snapshot being restored.
     const Result<QString> beforePath = newSnapshotPath(SnapshotReason::BeforeRestore);
@@ -311,7 +363,7 @@ Status BankSnapshots::restore(Database &db, const SnapshotInfo &snapshot)
     if (!source)
         return source.status();
     if (const Status copied = backupPages((*source)->handle(), db.handle()); !copied)
-        return Status::failure(QStringLiteral("恢复失败，题库未改变：%1").arg(copied.reason()));
+        return Status::failure(QStringLiteral("恢复失败，题库没有改变。"), copied.logText());
     source.value().reset();
     try {
         // The copied header names the snapshot's journal; the bank keeps its own.
@@ -330,7 +382,8 @@ Status BankSnapshots::restore(Database &db, const SnapshotInfo &snapshot)
 Result<QString> BankSnapshots::replaceDamagedBank(const SnapshotInfo &snapshot)
 {
     if (const Status checked = checkBankCopy(snapshot.path); !checked)
-        return Result<QString>::failure(QStringLiteral("备份文件无法使用：%1").arg(checked.reason()));
+        return Result<QString>::failure(
+            QStringLiteral("备份文件无法使用：%1").arg(checked.reason()), checked.detail());
     const QString damaged = QStringLiteral("%1.damaged-%2")
                                 .arg(m_bankPath, m_clock.now().toString(QStringLiteral("yyyyMMdd-HHmmss")));
     const QString partial = m_bankPath + QStringLiteral(".part");

@@ -14,11 +14,12 @@ namespace vorlane {
 class Clock;
 class Database;
 
-// Copies an open bank to targetPath, a file that must not exist yet, through the SQLite backup
-// API: the copy stays encrypted with the bank password, is written under a temporary name,
-// opened and checked, and only then renamed, so that nothing half-copied ever carries the
-// final name. The copy is a single file (rollback journal), readable without its folder being
-// writable.
+// Copies an open bank to targetPath, a file that must not exist yet: the bank's log is folded
+// into its file and the file copied while a lock keeps writers out (the copy stays encrypted
+// with the bank password). The copy is written under a temporary name, opened and checked, and
+// only then renamed, so that nothing half-copied ever carries the final name. It is a single
+// file (rollback journal), readable without its folder being writable. Call it outside any
+// open transaction of the source connection. Safe from any thread with its own connection.
 Status copyBank(Database &source, const QString &targetPath);
 
 // Opens a copy read-only and checks it as a bank: key, every page (quick_check) and the

@@ -251,6 +251,8 @@ Result<std::shared_ptr<Database>> Database::open(
     std::shared_ptr<Database> db(new Database(raw, path));
     if (rc != SQLITE_OK)
         return Opened::failure(cannotOpen, errorText(raw, rc));
+    // Another program holding the bank gets a few seconds to finish before it counts as locked.
+    sqlite3_busy_timeout(raw, 5000);
 
     // Everything up to the pragmas at the end only reads, so a file that is refused is left
     // exactly as it was.
@@ -305,7 +307,7 @@ Result<std::shared_ptr<Database>> Database::open(
         // A cache of up to 64 MiB (it grows only as pages are read) keeps the catalogue, the
         // laws and the articles in memory, so recording an answer reads little from disk.
         db->execScript(QStringLiteral("PRAGMA synchronous=FULL; PRAGMA temp_store=MEMORY;"
-                                      "PRAGMA busy_timeout=2000; PRAGMA cache_size=-65536;"));
+                                      "PRAGMA busy_timeout=5000; PRAGMA cache_size=-65536;"));
     } catch (const StoreError &error) {
         return Opened::failure(cannotOpen, error.detail());
     }

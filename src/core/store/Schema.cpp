@@ -1,6 +1,7 @@
 #include "core/store/Schema.h"
 
 #include "core/store/Database.h"
+#include "core/store/Migrations.h"
 #include "core/store/StoreError.h"
 
 #include <QFile>
@@ -125,6 +126,12 @@ CREATE TABLE tab_sj (
   sjbs  TEXT,
   cpbs  TEXT
 );
+
+CREATE TABLE tab_sitting (
+  A1      TEXT COLLATE NOCASE PRIMARY KEY,
+  subject INTEGER,
+  used    INTEGER DEFAULT 0
+);
 )sql";
 
 } // namespace
@@ -170,7 +177,20 @@ Status checkBankTables(Database &db)
 
 Result<std::shared_ptr<Database>> openBank(const QString &path)
 {
-    return Database::open(path, bank::password(), Database::Mode::OpenExisting, &checkBankTables);
+    // A bank from a newer program is refused with the other reading checks, before the open
+    // may change its header; an older one is brought forward once it has passed them all.
+    auto db = Database::open(path, bank::password(), Database::Mode::OpenExisting, [](Database &opened) {
+        if (const Status tables = checkBankTables(opened); !tables)
+            return tables;
+        if (const int version = bankSchemaVersion(opened); version > bank::SchemaVersion)
+            return Status::failure(newerBankMessage(version));
+        return Status();
+    });
+    if (!db)
+        return db;
+    if (const Status migrated = migrateBank(**db); !migrated)
+        return migrated;
+    return db;
 }
 
 Status checkBankData(Database &db)

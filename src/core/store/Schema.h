@@ -21,7 +21,7 @@ inline QByteArray password()
     return QByteArrayLiteral("k3v9q2m8x7t4w1p6r5z0");
 }
 // The schema version stored in PRAGMA user_version.
-inline constexpr int SchemaVersion = 1;
+inline constexpr int SchemaVersion = 2;
 } // namespace bank
 
 // The fixed tables every bank carries.

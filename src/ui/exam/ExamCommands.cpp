@@ -1,7 +1,10 @@
 #include "ui/exam/ExamCommands.h"
 
 #include "core/AppState.h"
+#include "core/TimeText.h"
+#include "core/exam/ExamPaper.h"
 #include "core/exam/PaperGenerator.h"
+#include "core/exam/UnfinishedPapers.h"
 #include "core/store/ProgressCounters.h"
 #include "ui/exam/ExamSettingsWindow.h"
 #include "ui/exam/ExamWindow.h"
@@ -26,8 +29,42 @@ void restoreCursor()
 
 } // namespace
 
+bool continueUnfinishedPaper(UiContext &context, int subject, QWidget *parent)
+{
+    exam::UnfinishedPapers unfinished(context.db);
+    const Result<QList<exam::UnfinishedPaper>> found = unfinished.list(subject);
+    if (!found || found->isEmpty())
+        return false;
+    for (const exam::UnfinishedPaper &paper : *found) {
+        const QString text
+            = QObject::tr("上次的模拟考试“%1”没有结束（已答 %2/%3 题，用时 %4）。要继续答这份试卷么？"
+                          "\n选“取消”则把它作为未评分的试卷保存在“查阅试卷”中。")
+                  .arg(paper.title)
+                  .arg(paper.answered)
+                  .arg(paper.questions)
+                  .arg(elapsedTimeText(paper.usedSeconds));
+        if (context.prompt.ask(QObject::tr("提示"), text, PromptDialog::OkCancel, PromptDialog::Information)
+            != PromptDialog::Left) {
+            if (const Status kept = unfinished.keepUngraded(paper.table); !kept)
+                context.prompt.ask(
+                    QObject::tr("错误"), kept.reason(), PromptDialog::Single, PromptDialog::Error);
+            continue;
+        }
+        context.state.examSubject = paper.subject;
+        ExamWindow window(context, parent);
+        const bool opened = window.openPaper(paper.identity());
+        context.progress.hide();
+        if (opened)
+            context.modal.run(window);
+        return true;
+    }
+    return false;
+}
+
 bool sitNewPaper(UiContext &context, int subject, QWidget *parent, QRandomGenerator &random)
 {
+    if (continueUnfinishedPaper(context, subject, parent))
+        return true;
     context.state.examSubject = subject;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     exam::PaperGenerator generator(context.db, context.clock, random);

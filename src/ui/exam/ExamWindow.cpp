@@ -1,5 +1,7 @@
 #include "ui/exam/ExamWindow.h"
 
+#include "core/exam/UnfinishedPapers.h"
+
 #include "core/AppState.h"
 #include "core/TimeText.h"
 #include "core/answer/AnswerEncoding.h"
@@ -80,6 +82,10 @@ bool ExamWindow::openPaper(const exam::PaperIdentity &identity)
         return false;
     }
     m_belowPassMark = false;
+    // A paper being sat is on record until it ends, so that one the program does not live to
+    // end can be continued.
+    if (identity.mode == exam::PaperMode::New && !identity.continued)
+        exam::UnfinishedPapers(m_context.db).begin(identity.table, m_context.state.examSubject);
     preparePaperView();
     return true;
 }
@@ -105,6 +111,8 @@ void ExamWindow::preparePaperView()
     closeAnswerView();
     showNumberButtons(m_paper.questionCount());
     m_clock.reset();
+    if (!review && m_paper.identity().continued)
+        m_clock.resumeFrom(m_paper.identity().usedSeconds);
     m_runningTime->setText(m_clock.elapsedText());
     if (review) {
         m_clock.stop();
@@ -131,6 +139,9 @@ void ExamWindow::showNumberButtons(int count)
             button->setPictures(m_pictures[right ? Yes : No], m_pictures[right ? DownRight : DownWrong]);
         } else {
             button->setPictures(m_pictures[Up], m_pictures[Down]);
+            // A continued paper shows the answers it already has.
+            if (i <= count && m_paper.question(i).isAnswered())
+                button->setNormalPicture(m_pictures[Over]);
         }
     }
     m_current = 0;
@@ -221,6 +232,8 @@ bool ExamWindow::saveCurrent(bool updatePicture)
     }
     if (updatePicture)
         m_buttons[m_current - 1]->setNormalPicture(m_pictures[answer.isEmpty() ? Up : Over]);
+    if (m_paper.isNew())
+        exam::UnfinishedPapers(m_context.db).storeTime(m_paper.identity().table, m_clock.elapsedSeconds());
     return true;
 }
 
@@ -238,6 +251,9 @@ void ExamWindow::tick()
     showTimeLeft();
     if (!m_paper.isNew() || !m_clock.isCounting())
         return;
+    // The time used, kept every half minute besides with every answer.
+    if (m_clock.elapsedSeconds() % 30 == 0)
+        exam::UnfinishedPapers(m_context.db).storeTime(m_paper.identity().table, m_clock.elapsedSeconds());
     // Ticks can come late, so the time is up once it is reached, not only at the exact second.
     if (m_examTimeSeconds > 0 && m_clock.elapsedSeconds() >= m_examTimeSeconds)
         timeUp();
@@ -363,6 +379,8 @@ void ExamWindow::finish()
 {
     m_timer->stop();
     m_clock.stop();
+    if (m_paper.questionCount() > 0)
+        exam::UnfinishedPapers(m_context.db).end(m_paper.identity().table);
     if (m_paused)
         m_cover->hide();
     QDialog::done(QDialog::Accepted);
@@ -461,8 +479,9 @@ void ExamWindow::openNote()
     NoteWindow window(m_context, m_paper.question(m_current).note, this);
     m_context.modal.run(window);
     // The note belongs to this paper's row only, not to the question's own row.
-    if (const Status saved = m_paper.saveNote(m_current, window.note()); !saved)
-        fail(saved.reason());
+    if (window.changed())
+        if (const Status saved = m_paper.saveNote(m_current, window.note()); !saved)
+            fail(saved.reason());
     m_note->setText(window.hasContent() ? tr("有内容") : tr("笔记"));
 }
 

@@ -1,6 +1,8 @@
 #include "ui/exam/StoredPapersWindow.h"
 
 #include "core/AppState.h"
+#include "core/store/BankSnapshots.h"
+#include "core/store/Database.h"
 #include "ui/exam/ExamWindow.h"
 #include "ui/shell/ModalRunner.h"
 #include "ui/shell/PromptDialog.h"
@@ -168,6 +170,16 @@ void StoredPapersWindow::deleteSelected()
     if (m_context.prompt.ask(
             tr("提示"), tr("即将删除试卷，要继续么？"), PromptDialog::OkCancel, PromptDialog::Information)
         != PromptDialog::Left)
+        return;
+    // The bank as it was, so that a paper deleted by mistake can be brought back.
+    m_context.progress.showStage(tr("正在备份题库..."));
+    const Result<SnapshotInfo> kept = BankSnapshots(m_context.db.path(), m_context.clock)
+                                          .take(m_context.db, SnapshotReason::BeforeDelete);
+    m_context.progress.hide();
+    if (!kept
+        && m_context.prompt.ask(tr("提示"), tr("删除前无法备份题库：%1\n仍要删除试卷么？").arg(kept.reason()),
+               PromptDialog::OkCancel, PromptDialog::Warning)
+            != PromptDialog::Left)
         return;
     if (const Status removed = m_store.removePaper(paper->table); !removed)
         m_context.prompt.ask(tr("错误"), tr("发生错误！"), PromptDialog::Single, PromptDialog::Error);

@@ -19,6 +19,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include <memory>
 
@@ -42,6 +43,13 @@ QLCDNumber *totalDisplay(const QString &name, QWidget *parent)
     display->setFrameShape(QFrame::NoFrame);
     display->setMinimumHeight(36);
     return display;
+}
+
+// Five digits are the least shown; a larger figure widens the display rather than turning to 0.
+void showWhole(QLCDNumber *display, qint64 value)
+{
+    display->setDigitCount(std::max(5, int(QString::number(value).size())));
+    display->display(QString::number(value));
 }
 
 QLabel *totalTitle(const QString &text, QWidget *parent)
@@ -213,9 +221,9 @@ void CatalogueWindow::refresh()
     }
     const Result<CatalogueTotals> totals = loadCatalogueTotals(m_context.db);
     if (totals) {
-        m_totalQuestions->display(int(totals->questions));
-        m_totalAnswers->display(int(totals->answers));
-        m_totalWrong->display(int(totals->wrong));
+        showWhole(m_totalQuestions, totals->questions);
+        showWhole(m_totalAnswers, totals->answers);
+        showWhole(m_totalWrong, totals->wrong);
         if (totals->score)
             m_score->setText(*totals->score);
     } else {

@@ -1,9 +1,16 @@
 #include "ui/shell/SingleInstance.h"
 
+#include "core/InstanceLock.h"
+
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStandardPaths>
+#include <QThread>
 #include <QWidget>
 
 #include <memory>
@@ -26,26 +33,32 @@ SingleInstance::SingleInstance(QString key, QObject *parent)
 {
 }
 
-bool SingleInstance::activateRunningInstance(int timeoutMs, const QString &bankPath)
+SingleInstance::~SingleInstance()
 {
-    QLocalSocket socket;
-    socket.connectToServer(m_key);
-    if (!socket.waitForConnected(timeoutMs))
-        return false;
-    // One line; the path is percent-encoded, as a file name may hold a line break.
-    QByteArray request("activate");
-    if (!bankPath.isEmpty())
-        request += ' ' + QFileInfo(bankPath).absoluteFilePath().toUtf8().toPercentEncoding("/");
-    socket.write(request + '\n');
-    socket.waitForBytesWritten(timeoutMs);
-    socket.disconnectFromServer();
-    if (socket.state() != QLocalSocket::UnconnectedState)
-        socket.waitForDisconnected(timeoutMs);
-    return true;
+    // The socket goes first, so that nobody finds it while the claim is already free.
+    delete m_server;
+    m_server = nullptr;
 }
 
-bool SingleInstance::listen()
+QString SingleInstance::lockPath() const
 {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    return QDir(folder).filePath(m_key + QStringLiteral(".lock"));
+}
+
+QString SingleInstance::socketPath() const
+{
+    return lockPath().chopped(5) + QStringLiteral(".socket");
+}
+
+SingleInstance::Claim SingleInstance::claim()
+{
+    if (!m_lock)
+        m_lock = std::make_unique<InstanceLock>(lockPath());
+    if (!m_lock->tryLock())
+        return QFile::exists(lockPath()) ? Claim::Taken : Claim::Unavailable;
     if (!m_server) {
         m_server = new QLocalServer(this);
         m_server->setSocketOptions(QLocalServer::UserAccessOption);
@@ -72,11 +85,33 @@ bool SingleInstance::listen()
             }
         });
     }
-    if (m_server->listen(m_key))
-        return true;
-    // Nobody answered before, so the name is left over from a program that did not end cleanly.
-    QLocalServer::removeServer(m_key);
-    return m_server->listen(m_key);
+    // Holding the claim, any socket there is left over from a copy that did not end cleanly.
+    QLocalServer::removeServer(socketPath());
+    m_server->listen(socketPath());
+    return Claim::Running;
+}
+
+bool SingleInstance::activateRunningInstance(int timeoutMs, const QString &bankPath)
+{
+    // One line; the path is percent-encoded, as a file name may hold a line break.
+    QByteArray request("activate");
+    if (!bankPath.isEmpty())
+        request += ' ' + QFileInfo(bankPath).absoluteFilePath().toUtf8().toPercentEncoding("/");
+    const QDeadlineTimer deadline(timeoutMs);
+    do {
+        QLocalSocket socket;
+        socket.connectToServer(socketPath());
+        if (socket.waitForConnected(int(std::max<qint64>(deadline.remainingTime(), 1)))) {
+            socket.write(request + '\n');
+            socket.waitForBytesWritten(timeoutMs);
+            socket.disconnectFromServer();
+            if (socket.state() != QLocalSocket::UnconnectedState)
+                socket.waitForDisconnected(timeoutMs);
+            return true;
+        }
+        QThread::msleep(50);
+    } while (!deadline.hasExpired());
+    return false;
 }
 
 void bringToFront(QWidget *mainWindow)

@@ -3,12 +3,20 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class QLocalServer;
 class QWidget;
 
+namespace vorlane {
+class InstanceLock;
+}
+
 namespace vorlane::ui {
 
-// One running program per user: a later start hands over to the running one and ends.
+// One running program per user: a later start hands over to the running one and ends. The
+// running copy is whoever holds the lock file (taken in one step, held for the program's life);
+// the socket beside it only carries the request to come to the front.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -18,13 +26,23 @@ public:
     static QString defaultKey();
 
     explicit SingleInstance(QString key = defaultKey(), QObject *parent = nullptr);
+    ~SingleInstance() override;
 
-    // True when another instance is running and has been asked to come to the front. The bank
-    // this start would open goes with the request, so the running one can tell the user when
-    // it has another bank open.
+    enum class Claim {
+        Running, // this process is the running copy and answers later starts
+        Taken, // another copy holds the claim
+        Unavailable, // no lock file can be made here: run, unguarded
+    };
+    Claim claim();
+
+    // Asks the running copy to come to the front; true when it answered. A copy that holds the
+    // claim but is still starting gets until the timeout to open its socket. The bank this start
+    // would open goes with the request, so the running one can tell the user when it has another
+    // bank open.
     bool activateRunningInstance(int timeoutMs = 1000, const QString &bankPath = QString());
-    // Starts answering later starts; false when the name cannot be taken.
-    bool listen();
+
+    QString lockPath() const;
+    QString socketPath() const;
 
 signals:
     // A later start asked this instance to show itself; bankPath is the absolute path of the bank
@@ -33,6 +51,7 @@ signals:
 
 private:
     QString m_key;
+    std::unique_ptr<InstanceLock> m_lock;
     QLocalServer *m_server = nullptr;
 };
 

@@ -45,6 +45,9 @@ NoteWindow::NoteWindow(UiContext &, const QString &note, QWidget *parent)
     resize(480, 320);
     m_text = new QPlainTextEdit(note, this);
     m_text->setObjectName(QStringLiteral("noteText"));
+    // As the editor gives it back: line breaks of another system, turned into its own on the way
+    // in, are not a change the user made.
+    m_original = m_text->toPlainText();
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_text, 1);

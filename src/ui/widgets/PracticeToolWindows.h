@@ -24,9 +24,13 @@ public:
     QString note() const;
     // True when the note holds more than blanks.
     bool hasContent() const { return !note().trimmed().isEmpty(); }
+    // True when the user changed the text: only then is it written back, so that reading a
+    // note never rewrites it (nor fails on a bank that cannot be written).
+    bool changed() const { return note() != m_original; }
 
 private:
     QPlainTextEdit *m_text = nullptr;
+    QString m_original;
 };
 
 // The explanation of one question, read only.

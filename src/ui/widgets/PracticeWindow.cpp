@@ -495,6 +495,10 @@ void PracticeWindow::openNote()
         return;
     NoteWindow window(m_context, m_session.at(position).note, this);
     m_context.modal.run(window);
+    if (!window.changed()) {
+        m_note->setText(window.hasContent() ? tr("有内容") : tr("笔记"));
+        return;
+    }
     const Status saved = m_session.saveNote(position, window.note());
     if (!saved)
         showError(saved.reason());
