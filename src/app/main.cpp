@@ -197,7 +197,8 @@ int main(int argc, char *argv[])
             std::printf("menu-shown-ns %lld\n",
                 static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
             std::fflush(stdout);
-            QCoreApplication::quit();
+            // exit, not quit: quit asks the menu to close, and closing the menu runs the plan check.
+            QCoreApplication::exit(0);
         });
 
     // The day's first snapshot once the menu is up, on a thread of its own.

@@ -80,7 +80,9 @@ void SessionEnd::closeWindowsAndQuit()
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     }
-    QCoreApplication::quit();
+    // exit, not quit: quit would ask the menu to close, which runs the plan check and waits on a box
+    // that nobody will answer while the session ends.
+    QCoreApplication::exit(0);
 }
 
 } // namespace vorlane::ui
