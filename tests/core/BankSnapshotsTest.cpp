@@ -1,5 +1,6 @@
 #include "SmallDisk.h"
 #include "TestBank.h"
+#include "TestFiles.h"
 
 #include "core/Clock.h"
 #include "core/store/BankSnapshots.h"
@@ -8,23 +9,12 @@
 #include <QFile>
 
 using namespace vorlane;
+using vorlane::test::readBytes;
 using vorlane::test::SmallDisk;
 using vorlane::test::TestBank;
+using vorlane::test::writeBytes;
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 void addQuestions(TestBank &bank, int from, int count, int attempts)
 {

@@ -1,5 +1,6 @@
 #include "SmallDisk.h"
 #include "TestBank.h"
+#include "TestFiles.h"
 
 #include "core/store/BankFiles.h"
 #include "core/store/BankStartup.h"
@@ -12,23 +13,12 @@
 #include <QRegularExpression>
 
 using namespace vorlane;
+using vorlane::test::readBytes;
 using vorlane::test::SmallDisk;
 using vorlane::test::TestBank;
+using vorlane::test::writeBytes;
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 // A bank with enough rows to span many pages, closed.
 void fill(TestBank &bank)

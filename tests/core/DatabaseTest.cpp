@@ -1,4 +1,5 @@
 #include "TestBank.h"
+#include "TestFiles.h"
 
 #include "core/settings/StartupRules.h"
 #include "core/store/BankFiles.h"
@@ -8,22 +9,11 @@
 #include <QFile>
 
 using namespace vorlane;
+using vorlane::test::readBytes;
 using vorlane::test::TestBank;
+using vorlane::test::writeBytes;
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 QStringList filesIn(const QString &dir)
 {

@@ -1,21 +1,13 @@
 #include "TestBank.h"
+#include "TestFiles.h"
 
 #include "core/store/Migrations.h"
 
 #include <QFile>
 
 using namespace vorlane;
+using vorlane::test::readBytes;
 using vorlane::test::TestBank;
-
-namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 TEST(SchemaVersion, NewBankCarriesTheProgramsVersion)
 {
