@@ -4,44 +4,28 @@
 //
 //   vorlane_bench --benchmark_filter=Authoring    VORLANE_BENCH_DIR=folder as for StoreBench
 
+#include "BenchBank.h"
+
 #include "core/authoring/QuestionAuthoring.h"
 #include "core/authoring/QuestionImport.h"
 #include "core/store/Database.h"
 #include "core/store/QuestionCounts.h"
 #include "core/store/Schema.h"
 
-#include "demobank/DemoBank.h"
-
-#include <QDir>
-#include <QTemporaryDir>
-
 #include <benchmark/benchmark.h>
-
-#include <memory>
 
 using namespace vorlane;
 
 namespace {
 
-struct AuthoringBenchBank
+struct AuthoringBenchBank : bench::DemoBenchBank
 {
-    QTemporaryDir dir;
-    std::shared_ptr<Database> db;
     QStringList chapters;
     QStringList articles;
 
     AuthoringBenchBank()
-        : dir(qEnvironmentVariable("VORLANE_BENCH_DIR", QDir::tempPath())
-            + QStringLiteral("/vorlane-authoring-bench-XXXXXX"))
+        : DemoBenchBank("authoring-bench")
     {
-        const QString path = dir.filePath(QString::fromLatin1(bank::FileName));
-        if (const Status made = demo::makeDemoBank(path, demo::DemoBankOptions { .questions = 100000 });
-            !made)
-            qFatal("%s", qPrintable(made.reason()));
-        auto opened = openBank(path);
-        if (!opened)
-            qFatal("%s", qPrintable(opened.reason()));
-        db = *opened;
         Statement codes
             = db->prepare(QStringLiteral("SELECT C1 FROM tab_kmmc WHERE length(C1)=6 ORDER BY C1"));
         while (codes.next())

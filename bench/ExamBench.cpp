@@ -3,7 +3,7 @@
 //
 //   vorlane_bench --benchmark_filter=Exam     VORLANE_BENCH_DIR=folder puts the bank there
 
-#include "demobank/DemoBank.h"
+#include "BenchBank.h"
 
 #include "core/Clock.h"
 #include "core/exam/ExamPaper.h"
@@ -12,37 +12,24 @@
 #include "core/store/ProgressCounters.h"
 #include "core/store/Schema.h"
 
-#include <QDir>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <memory>
 
 using namespace vorlane;
 
 namespace {
 
-struct ExamBenchBank
+struct ExamBenchBank : bench::DemoBenchBank
 {
-    QTemporaryDir dir;
-    std::shared_ptr<Database> db;
     Clock clock;
     QRandomGenerator random { 20261210 };
 
     ExamBenchBank()
-        : dir(qEnvironmentVariable("VORLANE_BENCH_DIR", QDir::tempPath())
-            + QStringLiteral("/vorlane-exam-XXXXXX"))
+        : DemoBenchBank("exam")
     {
-        const QString path = dir.filePath(QString::fromLatin1(bank::FileName));
-        if (const Status made = demo::makeDemoBank(path, { .questions = 100000 }); !made)
-            qFatal("%s", qPrintable(made.reason()));
-        auto opened = Database::open(path, bank::password());
-        if (!opened)
-            qFatal("%s", qPrintable(opened.reason()));
-        db = *opened;
         // A bank made by createEmptyBank is in WAL; the demo maker leaves its file in rollback
         // mode, which costs several syncs per commit. VORLANE_BENCH_JOURNAL=keep measures that.
         if (qEnvironmentVariable("VORLANE_BENCH_JOURNAL") != QLatin1String("keep"))

@@ -3,7 +3,7 @@
 //
 //   vorlane_bench --benchmark_filter=Export     VORLANE_BENCH_DIR=folder puts the bank there
 
-#include "demobank/DemoBank.h"
+#include "BenchBank.h"
 
 #include "core/Clock.h"
 #include "core/exam/PaperDocument.h"
@@ -12,39 +12,25 @@
 #include "core/store/Schema.h"
 #include "document/DocxWriter.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
-#include <memory>
 
 using namespace vorlane;
 
 namespace {
 
-struct ExportBenchBank
+// No application object: parsing HTML into a QTextDocument needs none, and the window
+// benchmarks make the one QApplication the process may have.
+struct ExportBenchBank : bench::DemoBenchBank
 {
-    QTemporaryDir dir;
-    std::shared_ptr<Database> db;
     Clock clock;
     exam::PaperIdentity paper;
 
     ExportBenchBank()
-        : dir(qEnvironmentVariable("VORLANE_BENCH_DIR", QDir::tempPath())
-            + QStringLiteral("/vorlane-export-XXXXXX"))
+        : DemoBenchBank("export")
     {
-        // No application object: parsing HTML into a QTextDocument needs none, and the window
-        // benchmarks make the one QApplication the process may have.
-        const QString path = dir.filePath(QString::fromLatin1(bank::FileName));
-        if (const Status made = demo::makeDemoBank(path, { .questions = 100000 }); !made)
-            qFatal("%s", qPrintable(made.reason()));
-        auto opened = Database::open(path, bank::password());
-        if (!opened)
-            qFatal("%s", qPrintable(opened.reason()));
-        db = *opened;
         QRandomGenerator random(7);
         const Result<exam::PaperIdentity> made = exam::PaperGenerator(*db, clock, random).generate(2);
         if (!made)

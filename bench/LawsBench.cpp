@@ -3,6 +3,8 @@
 //
 //   vorlane_bench --benchmark_filter=Laws     VORLANE_BENCH_DIR=folder puts the bank there
 
+#include "BenchBank.h"
+
 #include "core/Clock.h"
 #include "core/laws/Articles.h"
 #include "core/laws/BankSearch.h"
@@ -10,36 +12,22 @@
 #include "core/practice/PracticeSession.h"
 #include "core/store/Database.h"
 #include "core/store/Schema.h"
-#include "demobank/DemoBank.h"
-
-#include <QDir>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
-#include <memory>
 
 using namespace vorlane;
 
 namespace {
 
-struct LawsBenchBank
+struct LawsBenchBank : bench::DemoBenchBank
 {
-    QTemporaryDir dir;
-    std::shared_ptr<Database> db;
     FixedClock clock { QDateTime(QDate(2026, 3, 14), QTime(9, 0)) };
     LawRow law; // the law with the most questions
     QString article; // its article with the most questions
 
     LawsBenchBank()
-        : dir(qEnvironmentVariable("VORLANE_BENCH_DIR", QDir::tempPath())
-            + QStringLiteral("/vorlane-laws-XXXXXX"))
+        : DemoBenchBank("laws")
     {
-        const QString path = dir.filePath(QString::fromLatin1(bank::FileName));
-        const Status made = demo::makeDemoBank(path, { .questions = 100000 });
-        if (!made)
-            qFatal("demo bank: %s", qPrintable(made.reason()));
-        db = *Database::open(path, bank::password());
         const Result<QList<LawRow>> catalogue = loadLawCatalogue(*db);
         for (const LawRow &row : *catalogue)
             if (!row.isHeading() && row.counters.questions > law.counters.questions)

@@ -3,41 +3,29 @@
 //
 //   vorlane_bench --benchmark_filter=Practice     VORLANE_BENCH_DIR=folder puts the bank there
 
+#include "BenchBank.h"
+
 #include "core/Clock.h"
 #include "core/practice/Catalogue.h"
 #include "core/practice/PracticeSession.h"
 #include "core/store/Database.h"
 #include "core/store/Schema.h"
-#include "demobank/DemoBank.h"
-
-#include <QDir>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
-#include <memory>
 
 using namespace vorlane;
 
 namespace {
 
-struct PracticeBenchBank
+struct PracticeBenchBank : bench::DemoBenchBank
 {
-    QTemporaryDir dir;
-    std::shared_ptr<Database> db;
     FixedClock clock { QDateTime(QDate(2026, 3, 14), QTime(9, 0)) };
     QString chapter; // the chapter with the most questions
     int chapterQuestions = 0;
 
     PracticeBenchBank()
-        : dir(qEnvironmentVariable("VORLANE_BENCH_DIR", QDir::tempPath())
-            + QStringLiteral("/vorlane-practice-XXXXXX"))
+        : DemoBenchBank("practice")
     {
-        const QString path = dir.filePath(QString::fromLatin1(bank::FileName));
-        const Status made = demo::makeDemoBank(path, { .questions = 100000 });
-        if (!made)
-            qFatal("demo bank: %s", qPrintable(made.reason()));
-        db = *Database::open(path, bank::password());
         Statement largest = db->prepare(
             QStringLiteral("SELECT A10, count(*) FROM tab_answ GROUP BY A10 ORDER BY count(*) DESC LIMIT 1"));
         largest.next();

@@ -4,6 +4,8 @@
 //
 //   vorlane_bench --benchmark_filter=Progress     VORLANE_BENCH_DIR=folder puts the bank there
 
+#include "BenchBank.h"
+
 #include "core/AppState.h"
 #include "core/Clock.h"
 #include "core/TimeText.h"
@@ -12,7 +14,6 @@
 #include "core/progress/Readiness.h"
 #include "core/store/Database.h"
 #include "core/store/Schema.h"
-#include "demobank/DemoBank.h"
 #include "ui/progress/DailyLogWindow.h"
 #include "ui/progress/ScoreChartPage.h"
 #include "ui/shell/ModalRunner.h"
@@ -20,13 +21,10 @@
 #include "ui/shell/UiContext.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <memory>
 
 using namespace vorlane;
 
@@ -35,20 +33,11 @@ namespace {
 const QDate BenchToday(2026, 12, 10);
 constexpr int LogDays = 3 * 365;
 
-struct ProgressBenchBank
+struct ProgressBenchBank : bench::DemoBenchBank
 {
-    QTemporaryDir dir;
-    std::shared_ptr<Database> db;
-
     ProgressBenchBank()
-        : dir(qEnvironmentVariable("VORLANE_BENCH_DIR", QDir::tempPath())
-            + QStringLiteral("/vorlane-progress-XXXXXX"))
+        : DemoBenchBank("progress")
     {
-        const QString path = dir.filePath(QString::fromLatin1(bank::FileName));
-        const Status made = demo::makeDemoBank(path, { .questions = 100000 });
-        if (!made)
-            qFatal("demo bank: %s", qPrintable(made.reason()));
-        db = *Database::open(path, bank::password());
         // Three years of daily practice, and answers on a fifth of the questions so the chapter
         // counters and the readiness figures have something to add up.
         Transaction transaction(*db);

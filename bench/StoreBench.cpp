@@ -7,16 +7,13 @@
 // The machine is shared: compare the two with --benchmark_repetitions=5
 // --benchmark_enable_random_interleaving=true, so that both see the same load.
 
+#include "BenchBank.h"
+
 #include "core/Clock.h"
 #include "core/answer/AnswerEffect.h"
 #include "core/store/Database.h"
 #include "core/store/ProgressCounters.h"
 #include "core/store/Schema.h"
-
-#include "demobank/DemoBank.h"
-
-#include <QDir>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -30,27 +27,15 @@ namespace {
 constexpr int QuestionCount = 100000;
 
 // The demo-bank maker's bank with 100 000 questions.
-struct BenchBank
+struct BenchBank : bench::DemoBenchBank
 {
-    QTemporaryDir dir;
-    std::shared_ptr<Database> db;
     QStringList questions;
     Clock clock;
     std::unique_ptr<ProgressCounters> counters;
 
     BenchBank()
-        : dir(qEnvironmentVariable("VORLANE_BENCH_DIR", QDir::tempPath())
-            + QStringLiteral("/vorlane-bench-XXXXXX"))
+        : DemoBenchBank("bench", QuestionCount)
     {
-        const QString path = dir.filePath(QString::fromLatin1(bank::FileName));
-        if (const Status made
-            = demo::makeDemoBank(path, demo::DemoBankOptions { .questions = QuestionCount });
-            !made)
-            qFatal("%s", qPrintable(made.reason()));
-        auto opened = openBank(path);
-        if (!opened)
-            qFatal("%s", qPrintable(opened.reason()));
-        db = *opened;
         if (const QString pragmas = qEnvironmentVariable("VORLANE_BENCH_PRAGMAS"); !pragmas.isEmpty())
             db->execScript(pragmas);
         Statement ids = db->prepare(QStringLiteral("SELECT A1 FROM tab_answ ORDER BY A1"));

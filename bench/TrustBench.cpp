@@ -4,7 +4,7 @@
 //
 //   vorlane_bench --benchmark_filter=Trust     VORLANE_BENCH_DIR=folder puts the bank there
 
-#include "demobank/DemoBank.h"
+#include "BenchBank.h"
 
 #include "core/Clock.h"
 #include "core/store/BankCheck.h"
@@ -12,36 +12,22 @@
 #include "core/store/Database.h"
 #include "core/store/Schema.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QFileInfo>
 
 #include <benchmark/benchmark.h>
-
-#include <memory>
 
 using namespace vorlane;
 
 namespace {
 
-struct TrustBenchBank
+struct TrustBenchBank : bench::DemoBenchBank
 {
-    QTemporaryDir dir;
-    QString path;
-    std::shared_ptr<Database> db;
     FixedClock clock { QDateTime(QDate(2026, 12, 10), QTime(9, 0)) };
 
     TrustBenchBank()
-        : dir(qEnvironmentVariable("VORLANE_BENCH_DIR", QDir::tempPath())
-            + QStringLiteral("/vorlane-trust-XXXXXX"))
+        : DemoBenchBank("trust")
     {
-        path = dir.filePath(QString::fromLatin1(bank::FileName));
-        if (const Status made = demo::makeDemoBank(path, { .questions = 100000 }); !made)
-            qFatal("%s", qPrintable(made.reason()));
-        auto opened = openBank(path);
-        if (!opened)
-            qFatal("%s", qPrintable(opened.reason()));
-        db = *opened;
         // A bank in use: a tenth of the questions answered, so the counters have work.
         db->execScript(QStringLiteral("UPDATE tab_answ SET E3=2, E4=-3, E2='X' WHERE rowid % 10 = 0"));
         checkBank(*db, nullptr); // counters brought in line with those rows, once

@@ -3,6 +3,7 @@
 //
 //   vorlane_bench --benchmark_filter=Upgrade     VORLANE_BENCH_DIR=folder puts the banks there
 
+#include "BenchBank.h"
 #include "demobank/DemoBank.h"
 #include "upgradefile/UpgradeFile.h"
 
@@ -33,18 +34,12 @@ struct UpgradeBenchFiles
     QString upgrade;
 
     UpgradeBenchFiles()
-        : dir(qEnvironmentVariable("VORLANE_BENCH_DIR", QDir::tempPath())
-            + QStringLiteral("/vorlane-upgrade-XXXXXX"))
+        : dir(bench::benchDirTemplate("upgrade"))
     {
         pristine = dir.filePath(QStringLiteral("pristine.db"));
-        if (const Status made = demo::makeDemoBank(pristine, { .questions = 100000 }); !made)
-            qFatal("%s", qPrintable(made.reason()));
+        bench::makeBenchBank(pristine);
         // A bank in use is in WAL, as the program leaves it.
-        {
-            auto db = Database::open(pristine, bank::password());
-            if (!db)
-                qFatal("%s", qPrintable(db.reason()));
-        }
+        bench::openBenchBank(pristine);
         upgrade = dir.filePath(QStringLiteral("upgrade.db"));
         demo::UpgradeFileOptions options;
         options.questions = 10000;
@@ -59,6 +54,21 @@ struct UpgradeBenchFiles
         for (const QString &name :
             QDir(dir.path()).entryList({ QStringLiteral("ZRVTQM602941*") }, QDir::Files))
             QFile::remove(dir.filePath(name));
+    }
+
+    // A new working copy of the pristine bank at work, opened; called with the timing paused.
+    std::shared_ptr<Database> openFreshCopy(const QString &work)
+    {
+        clearWork();
+        if (!QFile::copy(pristine, work))
+            qFatal("cannot copy the bank");
+        auto db = Database::open(work, bank::password());
+        if (!db)
+            qFatal("%s", qPrintable(db.reason()));
+        // The copy's pages still waiting for the disk would otherwise be written by the first sync
+        // inside the timed part.
+        ::sync();
+        return *db;
     }
 };
 
@@ -76,22 +86,14 @@ void BM_UpgradeMerge(benchmark::State &state)
     int added = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        files.clearWork();
-        if (!QFile::copy(files.pristine, work))
-            qFatal("cannot copy the bank");
-        auto db = Database::open(work, bank::password());
-        if (!db)
-            qFatal("%s", qPrintable(db.reason()));
-        // The copy's pages still waiting for the disk would otherwise be written by the first sync
-        // inside the timed part.
-        ::sync();
+        auto db = files.openFreshCopy(work);
         state.ResumeTiming();
-        const settings::UpgradeReport report = settings::BankUpgrade(**db, clock).apply(files.upgrade);
+        const settings::UpgradeReport report = settings::BankUpgrade(*db, clock).apply(files.upgrade);
         state.PauseTiming();
         if (report.outcome != settings::UpgradeOutcome::Succeeded)
             qFatal("%s %s", qPrintable(report.message), qPrintable(report.detail));
         added = report.questionsAdded;
-        db.value().reset();
+        db.reset();
         state.ResumeTiming();
     }
     state.counters["added"] = added;
@@ -106,22 +108,14 @@ void BM_UpgradeSnapshotOnly(benchmark::State &state)
     Clock clock;
     for (auto _ : state) {
         state.PauseTiming();
-        files.clearWork();
-        if (!QFile::copy(files.pristine, work))
-            qFatal("cannot copy the bank");
-        auto db = Database::open(work, bank::password());
-        if (!db)
-            qFatal("%s", qPrintable(db.reason()));
-        // The copy's pages still waiting for the disk would otherwise be written by the first sync
-        // inside the timed part.
-        ::sync();
+        auto db = files.openFreshCopy(work);
         state.ResumeTiming();
         const Result<SnapshotInfo> taken
-            = BankSnapshots(work, clock).take(**db, SnapshotReason::BeforeUpgrade);
+            = BankSnapshots(work, clock).take(*db, SnapshotReason::BeforeUpgrade);
         if (!taken)
             qFatal("%s", qPrintable(taken.reason()));
         state.PauseTiming();
-        db.value().reset();
+        db.reset();
         state.ResumeTiming();
     }
 }
