@@ -1,4 +1,5 @@
 #include "PracticeUiBank.h"
+#include "ScreenLayouts.h"
 #include "UiTest.h"
 
 #include "core/authoring/QuestionAuthoring.h"
@@ -49,12 +50,7 @@ class AuthoringScreenshotTest : public QObject
     Q_OBJECT
 
 private slots:
-    void saveScreens_data()
-    {
-        QTest::addColumn<QString>("layout");
-        QTest::newRow("800") << QStringLiteral("800");
-        QTest::newRow("1024") << QStringLiteral("1024");
-    }
+    void saveScreens_data() { addScreenLayoutRows(); }
     void saveScreens()
     {
         QFETCH(QString, layout);

@@ -1,4 +1,5 @@
 #include "PracticeUiBank.h"
+#include "ScreenLayouts.h"
 #include "UiTest.h"
 
 #include "ui/practice/CatalogueWindow.h"
@@ -36,12 +37,7 @@ class PracticeScreenshotTest : public QObject
     Q_OBJECT
 
 private slots:
-    void saveScreens_data()
-    {
-        QTest::addColumn<QString>("layout");
-        QTest::newRow("800") << QStringLiteral("800");
-        QTest::newRow("1024") << QStringLiteral("1024");
-    }
+    void saveScreens_data() { addScreenLayoutRows(); }
     void saveScreens()
     {
         QFETCH(QString, layout);

@@ -1,4 +1,5 @@
 #include "ExamUiFixture.h"
+#include "ScreenLayouts.h"
 #include "UiTest.h"
 
 #include "core/settings/BankUpgrade.h"
@@ -36,12 +37,7 @@ private:
     }
 
 private slots:
-    void upgradeWindow_data()
-    {
-        QTest::addColumn<QString>("layout");
-        QTest::newRow("800") << QStringLiteral("800");
-        QTest::newRow("1024") << QStringLiteral("1024");
-    }
+    void upgradeWindow_data() { addScreenLayoutRows(); }
     void upgradeWindow()
     {
         QFETCH(QString, layout);

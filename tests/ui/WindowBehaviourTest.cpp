@@ -1,5 +1,6 @@
 #include "ExamUiFixture.h"
 #include "PracticeUiBank.h"
+#include "ScreenLayouts.h"
 #include "UiTest.h"
 
 #include "ui/exam/ExamSettingsWindow.h"
@@ -236,12 +237,7 @@ private slots:
     }
 
     // The catalogue comes back where it first opened after a practice window closes.
-    void theCatalogueComesBackWhereItWas_data()
-    {
-        QTest::addColumn<QString>("layout");
-        QTest::newRow("800") << QStringLiteral("800");
-        QTest::newRow("1024") << QStringLiteral("1024");
-    }
+    void theCatalogueComesBackWhereItWas_data() { addScreenLayoutRows(); }
     void theCatalogueComesBackWhereItWas()
     {
         QFETCH(QString, layout);
