@@ -6,12 +6,12 @@ endif()
 
 find_program(CCACHE_PROGRAM ccache)
 if(CCACHE_PROGRAM)
-  # Precompiled headers hit the cache only with this sloppiness, and paths taken relative to the
-  # checkout let every clone share one cache; set here, so that CI and a fresh machine need no
-  # ccache.conf of their own.
+  # Precompiled headers hit the cache only with this sloppiness; paths taken relative to the
+  # checkout, and debug info not tied to the build folder's path, let every clone share one cache.
+  # Set here, so that CI and a fresh machine need no ccache.conf of their own.
   set(CMAKE_CXX_COMPILER_LAUNCHER ${CMAKE_COMMAND} -E env
     CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
-    CCACHE_BASEDIR=${CMAKE_SOURCE_DIR} ${CCACHE_PROGRAM})
+    CCACHE_BASEDIR=${CMAKE_SOURCE_DIR} CCACHE_NOHASHDIR=1 ${CCACHE_PROGRAM})
 endif()
 
 # The headers nearly every source of a target includes, compiled once per target (a clean build

@@ -80,9 +80,8 @@ void SessionEnd::closeWindowsAndQuit()
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     }
-    // exit, not quit: quit would ask the menu to close, which runs the plan check and waits on a box
-    // that nobody will answer while the session ends.
-    QCoreApplication::exit(0);
+    // quit, not exit: quit closes every window still open, and a window's close is what records.
+    QCoreApplication::quit();
 }
 
 } // namespace vorlane::ui
