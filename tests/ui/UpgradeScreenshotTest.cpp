@@ -91,5 +91,6 @@ private slots:
     }
 };
 
-VORLANE_UI_TEST(UpgradeScreenshotTest)
+// Registered for running by hand (it needs VORLANE_SCREENSHOT_DIR); VORLANE_UI_DRIVER lines are not ctest entries.
+VORLANE_UI_DRIVER(UpgradeScreenshotTest)
 #include "UpgradeScreenshotTest.moc"
