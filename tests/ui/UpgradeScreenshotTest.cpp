@@ -91,6 +91,6 @@ private slots:
     }
 };
 
-// Registered for running by hand (it needs VORLANE_SCREENSHOT_DIR); VORLANE_UI_DRIVER lines are not ctest entries.
+// Run by hand with VORLANE_SCREENSHOT_DIR set; VORLANE_UI_DRIVER lines are not ctest entries.
 VORLANE_UI_DRIVER(UpgradeScreenshotTest)
 #include "UpgradeScreenshotTest.moc"
