@@ -87,7 +87,7 @@ QString defaultLogDirectory()
     if (QStandardPaths::isTestModeEnabled())
         return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    // The base directory specification: a relative path there is invalid and is ignored.
+    // XDG ignores a relative XDG_STATE_HOME as invalid; so do we, and fall back to the default.
     if (state.isEmpty() || QDir::isRelativePath(state))
         state = QDir::homePath() + QStringLiteral("/.local/state");
     return QDir(state).filePath(QCoreApplication::applicationName());
